@@ -4,7 +4,9 @@
 
 namespace zv {
 
-void UseFileByteOrder(QDataStream& s) { s.setByteOrder(QDataStream::LittleEndian); }
+void UseFileByteOrder(QDataStream& s) {
+    s.setByteOrder(QDataStream::LittleEndian);
+}
 
 qint64 BytesLeft(const QDataStream& s) {
     const QIODevice* d = s.device();

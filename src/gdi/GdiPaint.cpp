@@ -1,12 +1,71 @@
 #include "gdi/GdiPaint.h"
 
+#include <QImage>
 #include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
 
 namespace zv {
 
+RasterFill::RasterFill(QPainter& p) : painter_(p) {
+    QPaintDevice* dev = p.device();
+    if (!dev || dev->devType() != QInternal::Image) return;
+    auto* img = static_cast<QImage*>(dev);
+    const QImage::Format f = img->format();
+    if (f != QImage::Format_RGB32 && f != QImage::Format_ARGB32 &&
+        f != QImage::Format_ARGB32_Premultiplied)
+        return;
+    // A shared image would detach under the painter; let Qt handle that case.
+    if (!img->isDetached() || p.hasClipping() || p.opacity() != 1.0) return;
+    const QPainter::CompositionMode mode = p.compositionMode();
+    if (mode != QPainter::CompositionMode_SourceOver && mode != QPainter::CompositionMode_Source)
+        return;
+    const QTransform& t = p.deviceTransform();
+    if (t.type() > QTransform::TxTranslate) return;
+    if (t.dx() != std::floor(t.dx()) || t.dy() != std::floor(t.dy())) return;
+    dx_ = int(t.dx());
+    dy_ = int(t.dy());
+    bits_ = img->bits();
+    stride_ = img->bytesPerLine();
+    bounds_ = img->rect();
+}
+
+void RasterFill::Fill(QRect r, COLORREF colour) {
+    if (r.isEmpty()) return;
+    if (!bits_) {
+        painter_.fillRect(r, ToQColor(colour));
+        return;
+    }
+    r = r.translated(dx_, dy_).intersected(bounds_);
+    if (r.isEmpty()) return;
+    const QRgb px = qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    uchar* line = bits_ + r.top() * stride_;
+    for (int y = r.top(); y <= r.bottom(); ++y, line += stride_) {
+        QRgb* first = reinterpret_cast<QRgb*>(line) + r.left();
+        std::fill(first, first + r.width(), px);
+    }
+}
+
+void RasterFill::Fill(const Rect& r, COLORREF colour) {
+    if (!r.IsEmpty()) Fill(ToQRect(r), colour);
+}
+
+void RasterFill::Fill(const QRegion& region, COLORREF colour) {
+    for (const QRect& r : region) Fill(r, colour);
+}
+
+namespace {
+
+void FillQRect(QPainter& p, const QRect& r, COLORREF colour) {
+    if (!r.isEmpty()) RasterFill(p).Fill(r, colour);
+}
+
+}  // namespace
+
 void GdiFillRect(QPainter& p, const Rect& r, COLORREF colour) {
     if (r.IsEmpty()) return;
-    p.fillRect(ToQRect(r), ToQColor(colour));
+    FillQRect(p, ToQRect(r), colour);
 }
 
 void GdiLine(QPainter& p, Point from, Point to, int width, COLORREF colour) {
@@ -17,13 +76,13 @@ void GdiLine(QPainter& p, Point from, Point to, int width, COLORREF colour) {
         if (from.y == to.y) {
             const int x0 = from.x < to.x ? from.x : to.x + 1;
             const int x1 = from.x < to.x ? to.x - 1 : from.x;
-            p.fillRect(QRect(x0, from.y, x1 - x0 + 1, 1), ToQColor(colour));
+            FillQRect(p, QRect(x0, from.y, x1 - x0 + 1, 1), colour);
             return;
         }
         if (from.x == to.x) {
             const int y0 = from.y < to.y ? from.y : to.y + 1;
             const int y1 = from.y < to.y ? to.y - 1 : from.y;
-            p.fillRect(QRect(from.x, y0, 1, y1 - y0 + 1), ToQColor(colour));
+            FillQRect(p, QRect(from.x, y0, 1, y1 - y0 + 1), colour);
             return;
         }
         // A diagonal: Qt's cosmetic line is Bresenham-like; shorten it by the last
@@ -57,9 +116,7 @@ QRegion PolygonCellRegion(std::span<const Point> polygon, const Rect& clip) {
 }
 
 void GdiFillRegion(QPainter& p, const QRegion& region, COLORREF colour) {
-    if (region.isEmpty()) return;
-    const QColor c = ToQColor(colour);
-    for (const QRect& r : region) p.fillRect(r, c);
+    if (!region.isEmpty()) RasterFill(p).Fill(region, colour);
 }
 
 }  // namespace zv

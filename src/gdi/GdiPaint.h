@@ -14,14 +14,37 @@
 
 namespace zv {
 
-inline QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
-inline COLORREF FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+inline QColor ToQColor(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+inline COLORREF FromQColor(const QColor& c) {
+    return RGB(c.red(), c.green(), c.blue());
+}
 
 // GDI rectangle (exclusive right/bottom) to QRect; an inverted rectangle is empty.
 inline QRect ToQRect(const Rect& r) {
     if (r.IsEmpty()) return QRect();
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
+
+// Solid fills of many small rectangles through one painter. Frames are redrawn on
+// every playback tick and a sign has tens of thousands of cells, so QPainter's
+// per-call cost would dominate: when the painter draws plainly (no clip, at most a
+// whole-pixel translation) onto a 32-bit image, pixels are written directly.
+class RasterFill {
+public:
+    explicit RasterFill(QPainter& p);
+    void Fill(QRect r, COLORREF colour);
+    void Fill(const Rect& r, COLORREF colour);
+    void Fill(const QRegion& region, COLORREF colour);
+
+private:
+    QPainter& painter_;
+    uchar* bits_ = nullptr;
+    qsizetype stride_ = 0;
+    QRect bounds_;
+    int dx_ = 0, dy_ = 0;
+};
 
 // FillRect with a solid brush: fills left..right-1, top..bottom-1; nothing when empty.
 void GdiFillRect(QPainter& p, const Rect& r, COLORREF colour);

@@ -66,8 +66,8 @@ TEST(GdiPaint, FillRectLeavesRightAndBottomEdge) {
 TEST(GdiPaint, LineToLeavesOutItsLastPointInEveryDirection) {
     struct Case {
         Point a, b;
-    } cases[] = {{{1, 5}, {8, 5}}, {{8, 5}, {1, 5}}, {{5, 1}, {5, 8}}, {{5, 8}, {5, 1}},
-                 {{1, 1}, {8, 8}}};
+    } cases[] = {
+        {{1, 5}, {8, 5}}, {{8, 5}, {1, 5}}, {{5, 1}, {5, 8}}, {{5, 8}, {5, 1}}, {{1, 1}, {8, 8}}};
     for (const Case& c : cases) {
         QImage img = Blank(10, 10);
         QPainter p(&img);

@@ -1,0 +1,471 @@
+#include "layers/NeonRegion.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "gdi/BinaryIO.h"
+#include "gdi/GdiPaint.h"
+#include "layers/Ring.h"
+
+namespace zv {
+
+namespace {
+
+// The body size field is a signed 32-bit number, which bounds every grid we keep.
+constexpr std::int64_t kMaxCellBytes = std::numeric_limits<std::int32_t>::max();
+
+bool GridFits(std::int64_t rows, std::int64_t cols) {
+    return rows >= 0 && cols >= 0 && rows * cols * std::int64_t(sizeof(NeonCell)) <= kMaxCellBytes;
+}
+
+}  // namespace
+
+bool RegionRecordHeader::Read(QDataStream& in) {
+    std::int32_t v[10];
+    if (!ReadInt32s(in, v)) return false;
+    type = v[0];
+    kind = v[1];
+    rows = v[2];
+    cols = v[3];
+    zoomPercent = v[4];
+    isPolygon = v[5];
+    pointCount = v[6];
+    effect = v[7];
+    loop = v[8];
+    bodySize = v[9];
+    return true;
+}
+
+CNeonRegion::CNeonRegion(std::int32_t c, std::int32_t r, float z)
+    : rows(r), cols(c), zoom(z), prev(this), next(this) {}
+
+CNeonRegion::~CNeonRegion() = default;
+
+CNeonRegion* CNeonRegion::AppendRegion() {
+    return Ring<CNeonRegion>::Append(this, std::make_unique<CNeonRegion>(24, 1, 1.0f));
+}
+
+void CNeonRegion::Init(std::int32_t c, std::int32_t r, float z, const Rect& b) {
+    SetGrid(r, c);
+    SetZoom(z);
+    Layout(b);
+    if (!isPolygon) pointCount = 2;
+}
+
+bool CNeonRegion::SetGrid(std::int32_t r, std::int32_t c) {
+    if (!GridFits(r, c)) return false;
+    rows = r;
+    cols = c;
+    cells.assign(std::size_t(r) * std::size_t(c), NeonCell{});
+    InvalidateClipCache();
+    if (laidOut_) Layout(bounds);
+    return true;
+}
+
+void CNeonRegion::SetZoom(float z) {
+    zoom = z;
+    if (laidOut_) Layout(bounds);
+}
+
+void CNeonRegion::Layout(const Rect& b) {
+    bounds = b;
+    laidOut_ = true;
+    InvalidateClipCache();
+    const double w = double(b.right) - lineWidth - b.left;
+    const double h = double(b.bottom) - lineWidth - b.top;
+    const double z = zoom;
+    cellHeight = rows > 0 ? float(h * z / rows) : 0.0f;
+    cellWidth = cols > 0 ? float(w * z / cols) : 0.0f;
+    offsetX = float(w * (1.0 - z) / 2.0);
+    offsetY = float(h * (1.0 - z) / 2.0);
+    if (!HasGrid()) return;
+    const double cw = cellWidth, ch = cellHeight, ox = offsetX, oy = offsetY;
+    for (std::int32_t r = 1; r <= rows; ++r) {
+        const std::int32_t top = FloorToInt(b.top + (r - 1) * ch + oy) + 1;
+        const std::int32_t bottom = FloorToInt(b.top + r * ch + oy);
+        for (std::int32_t c = 1; c <= cols; ++c) {
+            Rect& rc = Cell(r - 1, c - 1).rect;
+            rc.left = FloorToInt(b.left + (c - 1) * cw + ox) + 1;
+            rc.right = FloorToInt(b.left + c * cw + ox);
+            rc.top = top;
+            rc.bottom = bottom;
+        }
+    }
+}
+
+void CNeonRegion::ExtendBounds(std::int32_t x, std::int32_t y) {
+    polyBounds.left = std::min(polyBounds.left, x);
+    polyBounds.top = std::min(polyBounds.top, y);
+    polyBounds.right = std::max(polyBounds.right, x);
+    polyBounds.bottom = std::max(polyBounds.bottom, y);
+    bounds = polyBounds;
+}
+
+void CNeonRegion::SetPolygon(std::span<const Point> vertices, Rect* outBounds) {
+    isPolygon = 1;
+    points.assign(vertices.begin(), vertices.end());
+    InvalidateClipCache();
+    if (!points.empty()) {
+        polyBounds = Rect{points[0].x, points[0].y, points[0].x, points[0].y};
+        for (const Point& pt : points) ExtendBounds(pt.x, pt.y);
+    }
+    if (outBounds) *outBounds = bounds;
+    pointCount = static_cast<std::int32_t>(points.size());
+}
+
+void CNeonRegion::DrawGrid(QPainter& p, bool show, bool current) const {
+    if (!show) return;
+    const COLORREF colour = current ? 0xFFFFFF : gridColour;
+    if (isPolygon && !points.empty()) {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            GdiLine(p, points[i - 1], points[i], lineWidth, colour);
+        GdiLine(p, points.back(), points.front(), lineWidth, colour);
+    }
+    const double left = bounds.left + double(offsetX), right = bounds.right - double(offsetX);
+    const double top = bounds.top + double(offsetY), bottom = bounds.bottom - double(offsetY);
+    for (std::int32_t i = 0; i <= cols; ++i) {
+        const std::int32_t x = TruncToInt(left + i * double(cellWidth));
+        GdiLine(p, Point{x, TruncToInt(top)}, Point{x, TruncToInt(bottom)}, lineWidth, colour);
+    }
+    for (std::int32_t j = 0; j <= rows; ++j) {
+        const std::int32_t y = TruncToInt(top + j * double(cellHeight));
+        GdiLine(p, Point{TruncToInt(left), y}, Point{TruncToInt(right), y}, lineWidth, colour);
+    }
+}
+
+void CNeonRegion::FillCell(RasterFill& fill, std::size_t index) const {
+    const NeonCell& cell = cells[index];
+    if (!isPolygon) {
+        fill.Fill(cell.rect, cell.colour);
+        return;
+    }
+    if (clipCache_.size() != cells.size()) clipCache_.assign(cells.size(), ClippedCell{});
+    ClippedCell& clip = clipCache_[index];
+    if (!clip.valid || !(clip.rect == cell.rect)) {
+        clip.valid = true;
+        clip.rect = cell.rect;
+        clip.area = PolygonCellRegion(points, cell.rect);
+    }
+    fill.Fill(clip.area, cell.colour);
+}
+
+void CNeonRegion::DrawCells(QPainter& p) const {
+    if (!HasGrid()) return;
+    RasterFill fill(p);
+    for (std::int32_t c = 0; c < cols; ++c)
+        for (std::int32_t r = 0; r < rows; ++r) FillCell(fill, std::size_t(r) * cols + c);
+}
+
+void CNeonRegion::DrawCell(QPainter& p, std::int32_t row, std::int32_t col) const {
+    if (row < 1 || row > rows || col < 1 || col > cols || !HasGrid()) return;
+    RasterFill fill(p);
+    FillCell(fill, std::size_t(row - 1) * cols + (col - 1));
+}
+
+bool CNeonRegion::CellAt(std::int32_t x, std::int32_t y, std::int32_t& row,
+                         std::int32_t& col) const {
+    if (!HasGrid()) return false;
+    const NeonCell& first = cells.front();
+    const NeonCell& lastOfRow0 = cells[std::size_t(cols) - 1];
+    const NeonCell& last = cells.back();
+    if (x < first.rect.left || x > lastOfRow0.rect.right || y < first.rect.top ||
+        y > last.rect.bottom)
+        return false;
+    // Degenerate cell sizes cannot place a point; and a point on the far edge of a
+    // squeezed grid may compute one past the last cell: both count as off the grid.
+    if (!(cellWidth > 0.0f) || !(cellHeight > 0.0f)) {
+        if (cols != 1 || rows != 1) return false;
+        row = col = 1;
+        return true;
+    }
+    col = FloorToInt((double(x) - first.rect.left) / cellWidth) + 1;
+    row = FloorToInt((double(y) - first.rect.top) / cellHeight) + 1;
+    return col >= 1 && col <= cols && row >= 1 && row <= rows;
+}
+
+int CNeonRegion::PaintCellAt(QPainter* p, std::int32_t x, std::int32_t y, COLORREF colour) {
+    std::int32_t r = 0, c = 0;
+    if (!CellAt(x, y, r, c)) return 0;
+    NeonCell& cell = Cell(r - 1, c - 1);
+    cell.prevColour = cell.colour;
+    cell.colour = colour;
+    if (p && !isPolygon) DrawCell(*p, r, c);
+    return 1;
+}
+
+int CNeonRegion::FillSelectionAt(QPainter* p, std::int32_t x, std::int32_t y, COLORREF colour) {
+    if (!PaintCellAt(p, x, y, colour)) return 0;
+    ReplaceMarked(colour);
+    return 1;
+}
+
+int CNeonRegion::SelectRange(QPainter* p, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                             std::int32_t y2) {
+    if (!HasGrid()) return 1;
+    const double left0 = cells.front().rect.left, top0 = cells.front().rect.top;
+    const double cw = cellWidth, ch = cellHeight;
+    const std::int32_t c0 = FloorToInt((x1 - left0) / cw);
+    const std::int32_t r0 = FloorToInt((y1 - top0) / ch) + 1;
+    const std::int32_t c1 = FloorToInt((x2 - left0) / cw) + 1;
+    const std::int32_t r1 = FloorToInt((y2 - top0) / ch);
+    UnmarkRange(nullptr, 0, 0, cols, rows);
+    MarkRange(p, c0, r0, c1, r1);
+    return 1;
+}
+
+void CNeonRegion::ClampRange(std::int32_t& c0, std::int32_t& r0, std::int32_t& c1,
+                             std::int32_t& r1) const {
+    c0 = std::max(c0, 0);
+    r0 = std::max(r0, 0);
+    c1 = std::min(c1, cols);
+    r1 = std::min(r1, rows);
+}
+
+void CNeonRegion::MarkRange(QPainter* p, std::int32_t c0, std::int32_t r0, std::int32_t c1,
+                            std::int32_t r1) {
+    if (!HasGrid()) return;
+    ClampRange(c0, r0, c1, r1);
+    for (std::int32_t r = r0; r < r1; ++r)
+        for (std::int32_t c = c0; c < c1; ++c) {
+            NeonCell& cell = Cell(r, c);
+            cell.prevColour = cell.colour;
+            cell.colour = MarkColour;
+        }
+    if (p) DrawCells(*p);
+}
+
+void CNeonRegion::UnmarkRange(QPainter* p, std::int32_t c0, std::int32_t r0, std::int32_t c1,
+                              std::int32_t r1) {
+    if (!HasGrid()) return;
+    ClampRange(c0, r0, c1, r1);
+    for (std::int32_t r = r0; r < r1; ++r)
+        for (std::int32_t c = c0; c < c1; ++c) {
+            NeonCell& cell = Cell(r, c);
+            if (cell.colour == MarkColour) cell.colour = cell.prevColour;
+        }
+    if (p) DrawCells(*p);
+}
+
+void CNeonRegion::ReplaceMarked(COLORREF colour) {
+    for (NeonCell& cell : cells)
+        if (cell.colour == MarkColour) cell.colour = colour;
+}
+
+namespace {
+
+struct Pair {
+    COLORREF colour, prev;
+};
+
+Pair Take(const NeonCell& c) {
+    return {c.colour, c.prevColour};
+}
+void Put(NeonCell& c, Pair p) {
+    c.colour = p.colour;
+    c.prevColour = p.prev;
+}
+
+}  // namespace
+
+void CNeonRegion::ShiftLeft(bool wrap) {
+    if (cols <= 1 || !HasGrid()) return;
+    for (std::int32_t r = 0; r < rows; ++r) {
+        const Pair first = Take(Cell(r, 0));
+        for (std::int32_t c = 0; c < cols - 1; ++c) Put(Cell(r, c), Take(Cell(r, c + 1)));
+        Put(Cell(r, cols - 1), wrap ? first : Pair{0, 0});
+    }
+}
+
+void CNeonRegion::ShiftRight(bool wrap) {
+    if (cols <= 1 || !HasGrid()) return;
+    for (std::int32_t r = 0; r < rows; ++r) {
+        const Pair last = Take(Cell(r, cols - 1));
+        for (std::int32_t c = cols - 1; c >= 1; --c) Put(Cell(r, c), Take(Cell(r, c - 1)));
+        Put(Cell(r, 0), wrap ? last : Pair{0, 0});
+    }
+}
+
+void CNeonRegion::ShiftUp(bool wrap) {
+    if (rows <= 1 || !HasGrid()) return;
+    for (std::int32_t c = 0; c < cols; ++c) {
+        const Pair first = Take(Cell(0, c));
+        for (std::int32_t r = 0; r < rows - 1; ++r) Put(Cell(r, c), Take(Cell(r + 1, c)));
+        Put(Cell(rows - 1, c), wrap ? first : Pair{0, 0});
+    }
+}
+
+void CNeonRegion::ShiftDown(bool wrap) {
+    if (rows <= 1 || !HasGrid()) return;
+    for (std::int32_t c = 0; c < cols; ++c) {
+        const Pair last = Take(Cell(rows - 1, c));
+        for (std::int32_t r = rows - 1; r >= 1; --r) Put(Cell(r, c), Take(Cell(r - 1, c)));
+        Put(Cell(0, c), wrap ? last : Pair{0, 0});
+    }
+}
+
+void CNeonRegion::SetEffect(std::int32_t e, std::int32_t frames, std::int32_t lp) {
+    effect = e;
+    loop = lp;
+    effectFrames = frames;
+    if (!backup) {
+        backup = std::make_unique<CNeonRegion>(24, 1, 1.0f);
+        backup->Init(cols, rows, zoom, bounds);
+    } else if (backup->rows != rows || backup->cols != cols) {
+        // The grid changed since the backup was made: it must cover the same cells.
+        backup->Init(cols, rows, zoom, bounds);
+    }
+    backup->CopyColours(*this);
+    backup->effectFrames = effectFrames;
+}
+
+void CNeonRegion::CopyColours(const CNeonRegion& other) {
+    // Cells are matched by row and column; cells the other grid lacks are left alone.
+    const std::int32_t rr = std::min(rows, other.rows), cc = std::min(cols, other.cols);
+    if (!HasGrid() || !other.HasGrid()) return;
+    for (std::int32_t r = 0; r < rr; ++r)
+        for (std::int32_t c = 0; c < cc; ++c) {
+            NeonCell& cell = Cell(r, c);
+            cell.prevColour = cell.colour;
+            cell.colour = other.Cell(r, c).colour;
+        }
+}
+
+void CNeonRegion::FillAll(COLORREF colour) {
+    for (NeonCell& cell : cells) {
+        cell.prevColour = cell.colour;
+        cell.colour = colour;
+    }
+}
+
+void CNeonRegion::ClearCells() {
+    // Every lamp goes dark. The cell rectangles stay: wiping them too would leave a
+    // region that neither draws nor takes paint until it is laid out again.
+    for (NeonCell& cell : cells) {
+        cell.reserved = 0;
+        cell.colour = 0;
+        cell.prevColour = 0;
+    }
+}
+
+void CNeonRegion::MoveTo(std::int32_t x, std::int32_t y, std::int32_t limitRight,
+                         std::int32_t limitBottom) {
+    const std::int32_t w = bounds.right - bounds.left, h = bounds.bottom - bounds.top;
+    if (std::int64_t(x) + w > limitRight) x = limitRight - w;
+    if (std::int64_t(y) + h > limitBottom) y = limitBottom - h;
+    if (isPolygon) {
+        const std::int32_t dx = x - bounds.left, dy = y - bounds.top;
+        for (Point& pt : points) {
+            pt.x += dx;
+            pt.y += dy;
+        }
+        polyBounds = Rect{polyBounds.left + dx, polyBounds.top + dy, polyBounds.right + dx,
+                          polyBounds.bottom + dy};
+    }
+    Layout(Rect{x, y, x + w, y + h});
+}
+
+std::int32_t CNeonRegion::ZoomPercent(float z) {
+    return FloorToInt(std::nearbyint(double(z) * 100.0));
+}
+
+float CNeonRegion::ZoomFromPercent(std::uint32_t percent) {
+    return float(percent) / 100.0f;
+}
+
+void CNeonRegion::Save(QDataStream& out, bool body) const {
+    const bool hasCells = !cells.empty();
+    const std::int64_t pointBytes = body ? std::int64_t(pointCount) * 8 : 0;
+    const std::int64_t cellBytes = hasCells ? std::int64_t(cells.size()) * 28 : 0;
+    const std::int32_t header[10] = {
+        2,         body ? 2 : 0, rows,   cols, ZoomPercent(zoom),
+        isPolygon, pointCount,   effect, loop, static_cast<std::int32_t>(pointBytes + cellBytes)};
+    WriteInt32s(out, header);
+    if (!body) return;
+    if (isPolygon) {
+        for (const Point& pt : points) {
+            const std::int32_t xy[2] = {pt.x, pt.y};
+            WriteInt32s(out, xy);
+        }
+    } else {
+        const std::int32_t corners[4] = {bounds.left, bounds.top, bounds.right, bounds.bottom};
+        WriteInt32s(out, corners);
+    }
+    // With an effect assigned, the colours from before the effect are what is kept.
+    const std::vector<NeonCell>& source =
+        (effect != 0 && backup && backup->cells.size() == cells.size()) ? backup->cells : cells;
+    for (const NeonCell& cell : source) {
+        const std::int32_t v[7] = {cell.reserved,
+                                   cell.rect.left,
+                                   cell.rect.top,
+                                   cell.rect.right,
+                                   cell.rect.bottom,
+                                   static_cast<std::int32_t>(cell.colour),
+                                   static_cast<std::int32_t>(cell.prevColour)};
+        WriteInt32s(out, v);
+    }
+}
+
+bool CNeonRegion::ApplyHeader(const RegionRecordHeader& h) {
+    if (!GridFits(h.rows, h.cols)) return false;
+    if (h.isPolygon != 0 && h.isPolygon != 1) return false;
+    if (h.isPolygon ? h.pointCount < 1 : h.pointCount != 2) return false;
+    rows = h.rows;
+    cols = h.cols;
+    zoom = ZoomFromPercent(static_cast<std::uint32_t>(h.zoomPercent));
+    isPolygon = h.isPolygon;
+    pointCount = h.pointCount;
+    effect = h.effect;
+    loop = h.loop;
+    return true;
+}
+
+bool CNeonRegion::Load(QDataStream& in, std::int32_t bodySize) {
+    auto fail = [&in] {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    };
+    const std::int64_t pointBytes = std::int64_t(pointCount) * 8;
+    const std::int64_t cellBytes = std::int64_t(rows) * cols * 28;
+    if (bodySize != pointBytes + cellBytes) return fail();
+    if (!CanRead(in, bodySize)) return fail();
+
+    const std::int32_t savedRows = rows, savedCols = cols;
+    if (isPolygon) {
+        std::vector<Point> pts(static_cast<std::size_t>(pointCount));
+        for (Point& pt : pts) {
+            std::int32_t xy[2];
+            if (!ReadInt32s(in, xy)) return fail();
+            pt = Point{xy[0], xy[1]};
+        }
+        Rect b;
+        SetPolygon(pts, &b);
+        Init(savedCols, savedRows, zoom, b);
+    } else {
+        std::int32_t c[4];
+        if (!ReadInt32s(in, c)) return fail();
+        Init(savedCols, savedRows, zoom, Rect{c[0], c[1], c[2], c[3]});
+    }
+    if (cellBytes > 0) {
+        for (NeonCell& cell : cells) {
+            std::int32_t v[7];
+            if (!ReadInt32s(in, v)) return fail();
+            cell.reserved = v[0];
+            cell.rect = Rect{v[1], v[2], v[3], v[4]};
+            cell.colour = static_cast<COLORREF>(v[5]);
+            cell.prevColour = static_cast<COLORREF>(v[6]);
+        }
+        InvalidateClipCache();
+    }
+    if (effect != 0) {
+        backup = std::make_unique<CNeonRegion>(cols, rows, zoom);
+        backup->Init(cols, rows, zoom, bounds);
+        backup->CopyColours(*this);
+    }
+    return true;
+}
+
+}  // namespace zv

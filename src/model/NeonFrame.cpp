@@ -1,0 +1,183 @@
+#include "model/NeonFrame.h"
+
+#include <QPainter>
+
+#include "layers/Ring.h"
+
+namespace zv {
+
+using Regions = Ring<CNeonRegion>;
+using Frames = Ring<CNeonFrame>;
+
+CNeonFrame::CNeonFrame()
+    : prev(this), next(this), regions(std::make_unique<CNeonRegion>(24, 1, 1.0f)) {}
+
+CNeonFrame::~CNeonFrame() {
+    selectedRegion = nullptr;
+    Regions::DestroyAll(regions.get());
+    regions.reset();
+    if (subFrames) {
+        Frames::DestroyAll(subFrames.get());
+        subFrames.reset();
+    }
+}
+
+void CNeonFrame::AddRectRegion(std::int32_t cols, std::int32_t rows, float zoom,
+                               const Rect& bounds) {
+    CNeonRegion* r = regions->AppendRegion();
+    r->Init(cols, rows, zoom, bounds);
+    selectedRegion = r;
+}
+
+void CNeonFrame::AddPolygonRegion(std::int32_t cols, std::int32_t rows, float zoom,
+                                  std::span<const Point> vertices) {
+    CNeonRegion* r = regions->AppendRegion();
+    Rect box;
+    r->SetPolygon(vertices, &box);
+    r->Init(cols, rows, zoom, box);
+    selectedRegion = r;
+}
+
+CNeonRegion* CNeonFrame::FindRegion(const CNeonRegion& r) const {
+    for (CNeonRegion* mine : Regions::Items(regions.get()))
+        if (mine->SameBounds(r)) return mine;
+    return nullptr;
+}
+
+void CNeonFrame::CopyRegionsFrom(const CNeonFrame& src, int mode) {
+    // Copying a frame onto itself would walk a ring while growing it.
+    if (&src == this) return;
+    auto addLike = [this](const CNeonRegion& s) {
+        if (s.isPolygon)
+            AddPolygonRegion(s.cols, s.rows, s.zoom, s.points);
+        else
+            AddRectRegion(s.cols, s.rows, s.zoom, s.bounds);
+        return selectedRegion;
+    };
+    switch (mode) {
+        case CopyLayout:
+            for (const CNeonRegion* s : Regions::Items(src.regions.get())) addLike(*s);
+            break;
+        case CopyColoursOnly:
+            if (Regions::IsEmpty(regions.get())) {
+                CopyRegionsFrom(src, CopyMerge);
+                break;
+            }
+            for (CNeonRegion* d : Regions::Items(regions.get()))
+                if (const CNeonRegion* s = src.FindRegion(*d)) d->CopyColours(*s);
+            break;
+        case CopyMerge:
+            for (const CNeonRegion* s : Regions::Items(src.regions.get())) {
+                CNeonRegion* d = FindRegion(*s);
+                if (!d) d = addLike(*s);
+                d->CopyColours(*s);
+            }
+            break;
+        case CopySelected:
+            if (selectedRegion)
+                if (const CNeonRegion* s = src.FindRegion(*selectedRegion))
+                    selectedRegion->CopyColours(*s);
+            break;
+        default:
+            break;
+    }
+}
+
+void CNeonFrame::CopyFrom(const CNeonFrame& src, bool withLayers, int regionMode) {
+    CopyRegionsFrom(src, regionMode);
+    (void)withLayers;  // texts, pictures and shapes join the copy with the layer members
+}
+
+CNeonFrame* CNeonFrame::InsertFrameAfter(bool copy) {
+    CNeonFrame* f = Frames::InsertAfter(this, std::make_unique<CNeonFrame>());
+    if (copy) {
+        f->CopyRegionsFrom(*this, CopyLayout);
+        f->CopyFrom(*this, true, CopyColoursOnly);
+    }
+    return f;
+}
+
+CNeonFrame* CNeonFrame::AppendSubFrame(bool withLayers) {
+    if (!subFrames) subFrames = std::make_unique<CNeonFrame>();
+    const CNeonFrame* source = Frames::IsEmpty(subFrames.get()) ? this : subFrames->prev;
+    CNeonFrame* f = Frames::Append(subFrames.get(), std::make_unique<CNeonFrame>());
+    f->CopyFrom(*source, withLayers, CopyMerge);
+    return f;
+}
+
+void CNeonFrame::ClearSubFrames() {
+    subCursor = nullptr;
+    if (subFrames) Frames::DestroyAll(subFrames.get());
+}
+
+void CNeonFrame::RestoreRegions() {
+    for (CNeonRegion* r : Regions::Items(regions.get()))
+        if (r->backup) r->CopyColours(*r->backup);
+}
+
+void CNeonFrame::ClearRegions() {
+    for (CNeonRegion* r : Regions::Items(regions.get())) r->ClearCells();
+}
+
+void CNeonFrame::RemoveRegion(CNeonRegion* r) {
+    if (!r || r == regions.get()) return;
+    if (r == selectedRegion) selectedRegion = nullptr;
+    Regions::Unlink(r).reset();
+}
+
+int CNeonFrame::CountRegionsAt(std::int32_t x, std::int32_t y) const {
+    int n = 0;
+    for (const CNeonRegion* r : Regions::Items(regions.get())) n += r->bounds.Contains(x, y);
+    return n;
+}
+
+CNeonRegion* CNeonFrame::PickRegionAt(std::int32_t x, std::int32_t y) {
+    const int n = CountRegionsAt(x, y);
+    if (n == 0) return nullptr;
+    int k = 0;
+    if (n > 1) {
+        k = static_cast<int>(static_cast<unsigned>(pickCounter) % static_cast<unsigned>(n));
+        ++pickCounter;
+    }
+    for (CNeonRegion* r : Regions::ItemsBackward(regions.get())) {
+        if (!r->bounds.Contains(x, y)) continue;
+        if (k-- == 0) return r;
+    }
+    return nullptr;
+}
+
+CNeonRegion* CNeonFrame::PickRegionIn(std::int32_t x0, std::int32_t y0, std::int32_t x1,
+                                      std::int32_t y1) {
+    for (std::int32_t x = x0; x < x1; ++x)
+        for (std::int32_t y = y0; y < y1; ++y)
+            if (CNeonRegion* r = PickRegionAt(x, y)) return r;
+    return nullptr;
+}
+
+void CNeonFrame::DrawRegions(QPainter& p, bool show) const {
+    for (const CNeonRegion* r : Regions::Items(regions.get())) {
+        r->DrawGrid(p, show, r == selectedRegion);
+        r->DrawCells(p);
+    }
+}
+
+void CNeonFrame::Render(QPainter& p, QSize view, bool show) const {
+    (void)view;  // the background and the text clip take the view's size
+    DrawRegions(p, show);
+}
+
+void CNeonFrame::Draw(QImage& target, bool flag, bool show) const {
+    (void)flag;
+    QPainter p(&target);
+    Render(p, target.size(), show);
+}
+
+QImage CNeonFrame::RenderImage(QSize view, bool show) const {
+    QImage image(view, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    Render(p, view, show);
+    return image;
+}
+
+}  // namespace zv
