@@ -1,0 +1,36 @@
+#include "gdi/BackupChain.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <vector>
+
+namespace zv {
+
+QString BackupName(const QString& path, int depth) {
+    QString name = path;
+    for (int i = 0; i < depth; ++i) name += QStringLiteral(".bak");
+    return name;
+}
+
+bool KeepBackup(const QString& path, QString* error) {
+    if (!QFileInfo::exists(path)) return true;
+    // Find the first free link of the chain, then move every link one step down,
+    // oldest first, so that no rename lands on an existing file.
+    int depth = 1;
+    while (QFileInfo::exists(BackupName(path, depth))) ++depth;
+    std::vector<int> moved;
+    for (int d = depth; d >= 1; --d) {
+        QFile from(BackupName(path, d - 1));
+        if (!from.rename(BackupName(path, d))) {
+            if (error) *error = from.errorString();
+            for (int done : moved)
+                QFile::rename(BackupName(path, done), BackupName(path, done - 1));
+            return false;
+        }
+        moved.insert(moved.begin(), d);
+    }
+    return true;
+}
+
+}  // namespace zv
