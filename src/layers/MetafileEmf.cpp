@@ -81,8 +81,6 @@ QImage RenderEmf(QByteArrayView data, int width, int height) {
     // With no target size given, libemf2svg keeps device units, offset so that the
     // bounding box starts at 0.
     generatorOptions options{};
-    char nameSpace[] = "svg";
-    options.nameSpace = nameSpace;
     options.svgDelimiter = true;
     QByteArray copy(data.data(), data.size());  // the converter takes a mutable buffer
     char* out = nullptr;

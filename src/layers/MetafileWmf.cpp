@@ -311,22 +311,18 @@ void WmfPlayer::ArcRecord(std::uint8_t type, const Params& p) {
     const double start = angle(p.S(3), p.S(2));
     double sweep = angle(p.S(1), p.S(0)) - start;
     while (sweep <= 0) sweep += 360;
-    QPainterPath arc;
-    arc.arcMoveTo(box, start);
-    arc.arcTo(box, start, sweep);
+    QPainterPath path;
+    if (type == U_WMR_PIE)
+        path.moveTo(c);  // arcTo draws the first radius from here
+    else
+        path.arcMoveTo(box, start);
+    path.arcTo(box, start, sweep);
     if (type == U_WMR_ARC) {
-        FillAndStroke(arc, false);
+        FillAndStroke(path, false);
         return;
     }
-    QPainterPath shape;
-    if (type == U_WMR_PIE) {
-        shape.moveTo(c);
-        shape.connectPath(arc);
-    } else {
-        shape = arc;
-    }
-    shape.closeSubpath();
-    FillAndStroke(shape, true);
+    path.closeSubpath();
+    FillAndStroke(path, true);
 }
 
 void WmfPlayer::Text(QByteArrayView bytes, QPointF logical) {
