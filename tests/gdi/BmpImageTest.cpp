@@ -276,3 +276,26 @@ TEST(BitmapFormat, TransparentPixelsBecomeBlack) {
     EXPECT_EQ(out.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(out.pixel(1, 0), qRgb(10, 20, 30));
 }
+
+TEST(MakeBitmap, MutatedImagesNeverCrash) {
+    QImage src(5, 3, QImage::Format_RGB32);
+    src.fill(qRgb(1, 2, 3));
+    std::uint32_t state = 777;
+    const auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    for (int bits : {1, 4, 8, 16, 24, 32}) {
+        const QByteArray dib = EncodeBmpImage(src, bits).mid(14);
+        for (int round = 0; round < 200; ++round) {
+            QByteArray bytes = dib;
+            // Mostly the header, where the sizes are.
+            for (int k = 0; k < 3; ++k) {
+                const qsizetype at = next() % 2 ? next() % 40 : next() % bytes.size();
+                bytes[at] = static_cast<char>(next() >> 24);
+            }
+            const QImage out = MakeBitmap(bytes);
+            if (!out.isNull()) {
+                EXPECT_LE(out.width(), kMaxBitmapSide);
+                EXPECT_LE(out.height(), kMaxBitmapSide);
+            }
+        }
+    }
+}

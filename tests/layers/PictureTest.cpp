@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <tuple>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -313,4 +314,24 @@ TEST(CPicture, WriteBitmapFileAndMetafileImport) {
     auto emf = CNeonImg::ImportPicture(MakeEmf(dir.filePath("p.emf")), 0, 0, 500, 500);
     ASSERT_TRUE(emf);
     EXPECT_EQ(std::make_pair(emf->width, emf->height), std::make_pair(200, 100));
+}
+
+TEST(CPicture, MutatedFilesNeverCrash) {
+    // Random byte changes (fixed seed) over each metafile.
+    QTemporaryDir dir;
+    const std::vector<QByteArray> seeds = {ReadAll(MakeWmf(dir.filePath("p.wmf"))),
+                                           ReadAll(MakeEmf(dir.filePath("p.emf")))};
+    std::uint32_t state = 12345;
+    const auto next = [&state] { return state = state * 1664525u + 1013904223u; };
+    for (const QByteArray& seed : seeds) {
+        ASSERT_FALSE(seed.isEmpty());
+        for (int round = 0; round < 150; ++round) {
+            QByteArray bytes = seed;
+            for (int k = 0; k < 4; ++k)
+                bytes[static_cast<qsizetype>(next() % bytes.size())] =
+                    static_cast<char>(next() >> 24);
+            CPicture pic;
+            EXPECT_EQ(pic.Decode(bytes), 1);
+        }
+    }
 }
