@@ -109,6 +109,46 @@ public:
     }
     bool HasGrid() const { return rows > 0 && cols > 0 && !cells.empty(); }
 
+    // ---- Effect primitives (RegionEffects.cpp, RegionColourEffects.cpp) ----
+    // Effects move whole lines of cells: the columns for horizontal effects, the rows
+    // for vertical ones. Each primitive is written once over an axis: along
+    // Axis::Rows a "column" is a row, "left" is up (towards line 0) and "right" is
+    // down. Positions outside the grid are ignored, so no primitive ever touches a
+    // cell that does not exist, whatever the grid.
+    enum class Axis { Columns, Rows };
+
+    std::int32_t LineCount(Axis axis) const;
+    void ShiftLeft(Axis axis, bool wrap);
+    void ShiftRight(Axis axis, bool wrap);
+    void Interleave(Axis axis);
+    void CopyColumnFrom(Axis axis, const CNeonRegion& source, std::int32_t x);
+    void ClearColumn(Axis axis, std::int32_t x);
+    void PullLeft(Axis axis, std::int32_t x, bool keepEdge);
+    void PullRight(Axis axis, std::int32_t x, bool keepEdge);
+    void PullApart(Axis axis, std::int32_t a, std::int32_t b, bool keepEdge);
+    void PushLeft(Axis axis, std::int32_t x);
+    void PushRight(Axis axis, std::int32_t x);
+    void PushApart(Axis axis, std::int32_t a, std::int32_t b);
+    void PushInward(Axis axis, std::int32_t a, std::int32_t b);
+    void SmearLeft(Axis axis, std::int32_t x);
+    void SmearRight(Axis axis, std::int32_t x);
+    void SmearApart(Axis axis, std::int32_t a, std::int32_t b);
+
+    // Ascending indexes of the lines holding at least one lit cell.
+    std::vector<std::int32_t> LitColumns(Axis axis) const;
+    // Every cell: prevColour = colour, colour = the source's cell scaled by f.
+    void ScaleColoursFrom(const CNeonRegion& source, double f);
+    // Every cell of line x: prevColour = colour, colour = the given colour.
+    void SetColumnColour(Axis axis, std::int32_t x, COLORREF colour);
+    // The listed lines: prevColour = colour, colour = the source's cell scaled by f.
+    void ScaleColumnsFrom(Axis axis, const CNeonRegion& source,
+                          std::span<const std::int32_t> lines, double f);
+    // Each byte floored after scaling by f in [0, 1].
+    static COLORREF ScaleColour(COLORREF v, double f);
+    // The hue at angle a (radians): red, yellow, green, cyan, blue, magenta over 3 pi.
+    static COLORREF WheelColour(double a);
+    // ---- end of effect primitives ----
+
     std::int32_t rows;
     std::int32_t cols;
     std::int32_t lineWidth = 1;

@@ -40,6 +40,25 @@ public:
     void ClearSubFrames();
     void RestoreRegions();
 
+    // ---- Effect engine (EffectEngine.cpp) ----
+    // Assigns effect 1..56 to the selected region (other numbers are ignored). With
+    // expand the steps are written at once into the frames after this one, frames
+    // being appended before `anchor` (the animation's anchor) where the list ends;
+    // otherwise this frame becomes an effect frame.
+    void ApplyEffect(const CNeonFrame& anchor, std::int32_t effect, std::int32_t loop,
+                     bool expand);
+    // Generates every sub-frame into `subFrames`, replacing any earlier ones, and sets
+    // `subCursor` to the first. CEffectStepper walks the same sub-frames one by one.
+    void BuildSubFrames();
+    void ExpandEffect(const CNeonFrame& anchor);
+    // The starting picture and one sub-frame per step.
+    std::int64_t SubFrameCount() const;
+    // Step s of every region's effect onto `sub`, a sub-frame built from this frame's
+    // ring holding the previous picture. This frame's own regions are reset to their
+    // starting colours at step 0 and follow the colour sweeps.
+    void ApplyEffectStep(CNeonFrame& sub, std::int32_t s);
+    // ---- end of effect engine ----
+
     bool HasRegion(const CNeonRegion& r) const { return FindRegion(r) != nullptr; }
     CNeonRegion* FindRegion(const CNeonRegion& r) const;
     void ClearRegions();
