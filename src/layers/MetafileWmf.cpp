@@ -4,434 +4,18 @@
 // placeable header with every shape where the metafile puts it and its colours
 // exact. Drawing is unsmoothed, as the screen draws metafiles, so no blended pixel
 // appears between a shape and the black (transparent) ground.
-#include <QFontMetricsF>
-#include <QPainter>
-#include <QPainterPath>
-
 #include <algorithm>
 #include <cmath>
-#include <numbers>
-#include <vector>
-
-#include <uwmf.h>
 
 #include "gdi/BmpImage.h"
 #include "gdi/GbkText.h"
-#include "gdi/LogFont.h"
 #include "layers/Metafile.h"
 #include "layers/Picture.h"
+#include "layers/WmfPlayer.h"
 
 namespace zv {
 
-namespace {
-
-constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
-constexpr int kPlaceableSize = 22;
-constexpr int kMetaHeaderSize = 18;
-constexpr std::size_t kMaxSavedStates = 1024;
-constexpr std::uint8_t GB2312_CHARSET = 134;
-
-// Raster operations of the blit records.
-constexpr std::uint32_t SRCCOPY = 0x00CC0020;
-constexpr std::uint32_t SRCAND = 0x008800C6;
-constexpr std::uint32_t SRCPAINT = 0x00EE0086;
-constexpr std::uint32_t SRCINVERT = 0x00660046;
-constexpr std::uint32_t NOTSRCCOPY = 0x00330008;
-constexpr std::uint32_t PATCOPY = 0x00F00021;
-constexpr std::uint32_t PATINVERT = 0x005A0049;
-constexpr std::uint32_t DSTINVERT = 0x00550009;
-constexpr std::uint32_t BLACKNESS = 0x00000042;
-constexpr std::uint32_t WHITENESS = 0x00FF0062;
-
-std::uint16_t U16(QByteArrayView d, qsizetype at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(d[at]) |
-                                      (static_cast<unsigned char>(d[at + 1]) << 8));
-}
-
-QColor Colour(std::uint32_t ref) {
-    return QColor(ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
-}
-
-// The parameters of one record: 16-bit words after its 6-byte head. Reads past the
-// record give 0; callers check counts with Has() before walking arrays.
-struct Params {
-    QByteArrayView bytes;
-    qsizetype Count() const { return bytes.size() / 2; }
-    bool Has(qsizetype words) const { return words <= Count(); }
-    std::uint16_t U(qsizetype i) const { return i < Count() ? U16(bytes, 2 * i) : 0; }
-    std::int16_t S(qsizetype i) const { return static_cast<std::int16_t>(U(i)); }
-    std::uint32_t U32(qsizetype i) const { return U(i) | (std::uint32_t{U(i + 1)} << 16); }
-    QByteArrayView From(qsizetype word) const {
-        return word < Count() ? bytes.sliced(2 * word) : QByteArrayView();
-    }
-};
-
-struct Pen {
-    std::uint16_t style = U_PS_SOLID;
-    std::int16_t width = 0;
-    std::uint32_t colour = 0;
-};
-
-struct Brush {
-    std::uint16_t style = U_BS_SOLID;
-    std::uint32_t colour = 0xFFFFFF;
-    std::uint16_t hatch = 0;
-    QImage pattern;
-};
-
-struct GdiObject {
-    enum Kind { Free, PenObject, BrushObject, FontObject, Other } kind = Free;
-    Pen pen;
-    Brush brush;
-    LogFont font;
-};
-
-struct DcState {
-    Pen pen;
-    Brush brush;
-    LogFont font;
-    std::uint32_t textColour = 0;
-    std::uint32_t bkColour = 0xFFFFFF;
-    std::uint16_t bkMode = U_OPAQUE;
-    std::uint16_t polyFill = U_ALTERNATE;
-    std::uint16_t textAlign = 0;
-    std::uint16_t rop2 = U_R2_COPYPEN;
-    QPointF windowOrg;
-    QSizeF windowExt;
-    QPointF position;
-    QRegion clip;  // device pixels
-};
-
-class WmfPlayer {
-public:
-    WmfPlayer(QImage& target, const QRectF& bounds, int objectCount)
-        : painter(&target), objects(static_cast<std::size_t>(objectCount)) {
-        dc.windowOrg = bounds.topLeft();
-        dc.windowExt = bounds.size();
-        dc.clip = QRegion(target.rect());
-        deviceSize = target.size();
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
-        ApplyClip();
-    }
-
-    // Plays one record; false at the end-of-file record.
-    bool Play(std::uint8_t type, std::uint16_t function, const Params& p);
-
-private:
-    QTransform Mapping() const {
-        const double sx = dc.windowExt.width() != 0 ? deviceSize.width() / dc.windowExt.width() : 1;
-        const double sy =
-            dc.windowExt.height() != 0 ? deviceSize.height() / dc.windowExt.height() : 1;
-        return QTransform(sx, 0, 0, sy, -dc.windowOrg.x() * sx, -dc.windowOrg.y() * sy);
-    }
-    QRectF LogicalRect(std::int16_t left, std::int16_t top, std::int16_t right,
-                       std::int16_t bottom) const {
-        return QRectF(QPointF(left, top), QPointF(right, bottom)).normalized();
-    }
-    void ApplyClip() {
-        painter.resetTransform();
-        painter.setClipRegion(dc.clip);
-    }
-    void SetComposition();
-    QPen MakePen() const;
-    QBrush MakeBrush() const;
-    void FillAndStroke(const QPainterPath& path, bool fill);
-    void ClipRect(const Params& p, bool intersect);
-    void CreateObject(const GdiObject& object);
-    void Select(std::uint16_t index);
-    void Polygon(const Params& p, bool closed);
-    void PolyPolygon(const Params& p);
-    void ArcRecord(std::uint8_t type, const Params& p);
-    void Text(QByteArrayView bytes, QPointF at);
-    void Blit(const Params& p, qsizetype dibWord, QPointF dst, QSizeF dstSize, QRectF src,
-              bool sourceFromBottom, std::uint32_t rop);
-    void PatBlt(const QRectF& r, std::uint32_t rop);
-    void Restore(std::int16_t which);
-
-    QPainter painter;
-    QSize deviceSize;
-    DcState dc;
-    std::vector<DcState> saved;
-    std::vector<GdiObject> objects;
-};
-
-void WmfPlayer::SetComposition() {
-    switch (dc.rop2) {
-        case U_R2_XORPEN:
-            painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-            break;
-        case U_R2_MASKPEN:
-            painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-            break;
-        case U_R2_MERGEPEN:
-            painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-            break;
-        case U_R2_NOT:
-            painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-            break;
-        default:
-            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            break;
-    }
-}
-
-QPen WmfPlayer::MakePen() const {
-    const std::uint16_t style = dc.pen.style & U_PS_STYLE_MASK;
-    if (style == U_PS_NULL || dc.rop2 == U_R2_NOP) return QPen(Qt::NoPen);
-    QColor colour = Colour(dc.pen.colour);
-    if (dc.rop2 == U_R2_BLACK) colour = Qt::black;
-    if (dc.rop2 == U_R2_WHITE) colour = Qt::white;
-    // Widths are logical units; a zero or thin pen is still one pixel.
-    const double scale = std::fabs(Mapping().m11());
-    QPen pen(colour, std::max(1.0, std::round(dc.pen.width * scale)));
-    pen.setCosmetic(true);
-    switch (style) {
-        case U_PS_DASH:
-            pen.setStyle(Qt::DashLine);
-            break;
-        case U_PS_DOT:
-            pen.setStyle(Qt::DotLine);
-            break;
-        case U_PS_DASHDOT:
-            pen.setStyle(Qt::DashDotLine);
-            break;
-        case U_PS_DASHDOTDOT:
-            pen.setStyle(Qt::DashDotDotLine);
-            break;
-        default:
-            pen.setStyle(Qt::SolidLine);
-            break;
-    }
-    const std::uint16_t cap = dc.pen.style & 0x0F00, join = dc.pen.style & 0xF000;
-    pen.setCapStyle(cap == 0x0100 ? Qt::SquareCap : cap == 0x0200 ? Qt::FlatCap : Qt::RoundCap);
-    pen.setJoinStyle(join == 0x1000   ? Qt::BevelJoin
-                     : join == 0x2000 ? Qt::MiterJoin
-                                      : Qt::RoundJoin);
-    return pen;
-}
-
-QBrush WmfPlayer::MakeBrush() const {
-    const Brush& b = dc.brush;
-    if (b.style == U_BS_NULL || dc.rop2 == U_R2_NOP) return QBrush(Qt::NoBrush);
-    if (!b.pattern.isNull()) return QBrush(b.pattern);
-    if (b.style == U_BS_HATCHED) {
-        static const Qt::BrushStyle kHatches[] = {Qt::HorPattern,   Qt::VerPattern,
-                                                  Qt::FDiagPattern, Qt::BDiagPattern,
-                                                  Qt::CrossPattern, Qt::DiagCrossPattern};
-        return QBrush(Colour(b.colour), b.hatch < 6 ? kHatches[b.hatch] : Qt::SolidPattern);
-    }
-    if (b.style != U_BS_SOLID) return QBrush(Qt::NoBrush);
-    return QBrush(Colour(b.colour));
-}
-
-void WmfPlayer::FillAndStroke(const QPainterPath& logicalPath, bool fill) {
-    const QPainterPath path = Mapping().map(logicalPath);
-    SetComposition();
-    if (fill) {
-        const QBrush brush = MakeBrush();
-        if (brush.style() != Qt::NoBrush) {
-            // A hatch over an opaque background fills its gaps with the background.
-            if (brush.style() != Qt::SolidPattern && brush.style() != Qt::TexturePattern &&
-                dc.bkMode == U_OPAQUE)
-                painter.fillPath(path, Colour(dc.bkColour));
-            painter.fillPath(path, brush);
-        }
-    }
-    const QPen pen = MakePen();
-    if (pen.style() != Qt::NoPen) painter.strokePath(path, pen);
-}
-
-void WmfPlayer::ClipRect(const Params& p, bool intersect) {
-    const QRect r = Mapping().mapRect(LogicalRect(p.S(3), p.S(2), p.S(1), p.S(0))).toRect();
-    dc.clip = intersect ? dc.clip.intersected(r) : dc.clip.subtracted(r);
-    ApplyClip();
-}
-
-void WmfPlayer::CreateObject(const GdiObject& object) {
-    // A new object takes the lowest free slot of the table.
-    for (GdiObject& slot : objects) {
-        if (slot.kind == GdiObject::Free) {
-            slot = object;
-            return;
-        }
-    }
-}
-
-void WmfPlayer::Select(std::uint16_t index) {
-    if (index >= objects.size()) return;
-    const GdiObject& o = objects[index];
-    if (o.kind == GdiObject::PenObject) dc.pen = o.pen;
-    if (o.kind == GdiObject::BrushObject) dc.brush = o.brush;
-    if (o.kind == GdiObject::FontObject) dc.font = o.font;
-}
-
-void WmfPlayer::Polygon(const Params& p, bool closed) {
-    const qsizetype n = p.U(0);
-    if (n < 2 || !p.Has(1 + 2 * n)) return;
-    QPolygonF poly;
-    poly.reserve(n);
-    for (qsizetype i = 0; i < n; ++i) poly << QPointF(p.S(1 + 2 * i), p.S(2 + 2 * i));
-    QPainterPath path;
-    path.setFillRule(dc.polyFill == U_WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    path.addPolygon(poly);
-    if (closed) path.closeSubpath();
-    FillAndStroke(path, closed);
-}
-
-void WmfPlayer::PolyPolygon(const Params& p) {
-    const qsizetype polys = p.U(0);
-    if (!p.Has(1 + polys)) return;
-    qsizetype total = 0;
-    for (qsizetype i = 0; i < polys; ++i) total += p.U(1 + i);
-    if (!p.Has(1 + polys + 2 * total)) return;
-    QPainterPath path;
-    path.setFillRule(dc.polyFill == U_WINDING ? Qt::WindingFill : Qt::OddEvenFill);
-    qsizetype at = 1 + polys;
-    for (qsizetype i = 0; i < polys; ++i) {
-        QPolygonF poly;
-        for (qsizetype k = 0; k < p.U(1 + i); ++k, at += 2) poly << QPointF(p.S(at), p.S(at + 1));
-        path.addPolygon(poly);
-        path.closeSubpath();
-    }
-    FillAndStroke(path, true);
-}
-
-void WmfPlayer::ArcRecord(std::uint8_t type, const Params& p) {
-    if (!p.Has(8)) return;
-    const QRectF box = LogicalRect(p.S(7), p.S(6), p.S(5), p.S(4));
-    if (box.isEmpty()) return;
-    const QPointF c = box.center();
-    const double rx = box.width() / 2, ry = box.height() / 2;
-    // The arc runs anticlockwise (on screen) from where the ray to the start point
-    // meets the ellipse to where the ray to the end point does.
-    const auto angle = [&](double px, double py) {
-        return std::atan2(-(py - c.y()) / ry, (px - c.x()) / rx) * 180.0 / std::numbers::pi;
-    };
-    const double start = angle(p.S(3), p.S(2));
-    double sweep = angle(p.S(1), p.S(0)) - start;
-    while (sweep <= 0) sweep += 360;
-    QPainterPath path;
-    if (type == U_WMR_PIE)
-        path.moveTo(c);  // arcTo draws the first radius from here
-    else
-        path.arcMoveTo(box, start);
-    path.arcTo(box, start, sweep);
-    if (type == U_WMR_ARC) {
-        FillAndStroke(path, false);
-        return;
-    }
-    path.closeSubpath();
-    FillAndStroke(path, true);
-}
-
-void WmfPlayer::Text(QByteArrayView bytes, QPointF logical) {
-    if (bytes.isEmpty()) return;
-    const QString text =
-        dc.font.lfCharSet == GB2312_CHARSET ? DecodeGbk(bytes) : QString::fromLatin1(bytes);
-    const QTransform m = Mapping();
-    // The font's sizes are logical units too.
-    LogFont lf = dc.font;
-    lf.lfHeight = static_cast<std::int32_t>(std::lround(lf.lfHeight * std::fabs(m.m22())));
-    lf.lfWidth = static_cast<std::int32_t>(std::lround(lf.lfWidth * std::fabs(m.m11())));
-    if (dc.font.lfHeight != 0 && lf.lfHeight == 0) lf.lfHeight = dc.font.lfHeight < 0 ? -1 : 1;
-    lf.lfQuality = 3;  // unsmoothed, as the rest of the picture
-    const QFont font = MakeFont(lf);
-    const QFontMetricsF fm(font);
-    const double advance = fm.horizontalAdvance(text);
-
-    const bool fromPosition = (dc.textAlign & U_TA_UPDATECP) != 0;
-    QPointF at = m.map(fromPosition ? dc.position : logical);
-    double dx = 0, dy = fm.ascent();  // TA_LEFT | TA_TOP
-    if ((dc.textAlign & U_TA_CENTER) == U_TA_CENTER)
-        dx = -advance / 2;
-    else if (dc.textAlign & U_TA_RIGHT)
-        dx = -advance;
-    if ((dc.textAlign & U_TA_BASELINE) == U_TA_BASELINE)
-        dy = 0;
-    else if (dc.textAlign & U_TA_BOTTOM)
-        dy = -fm.descent();
-
-    painter.save();
-    SetComposition();
-    painter.translate(at);
-    if (lf.lfEscapement != 0) painter.rotate(-lf.lfEscapement / 10.0);
-    painter.setFont(font);
-    if (dc.bkMode == U_OPAQUE)
-        painter.fillRect(QRectF(dx, dy - fm.ascent(), advance, fm.height()), Colour(dc.bkColour));
-    painter.setPen(Colour(dc.textColour));
-    painter.drawText(QPointF(dx, dy), text);
-    painter.restore();
-    if (fromPosition) {
-        const QTransform back = m.inverted();
-        dc.position = back.map(at + QPointF(advance, 0));
-    }
-}
-
-void WmfPlayer::PatBlt(const QRectF& logical, std::uint32_t rop) {
-    const QRectF r = Mapping().mapRect(logical);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    switch (rop) {
-        case BLACKNESS:
-            painter.fillRect(r, Qt::black);
-            break;
-        case WHITENESS:
-            painter.fillRect(r, Qt::white);
-            break;
-        case DSTINVERT:
-            painter.setCompositionMode(QPainter::RasterOp_NotDestination);
-            painter.fillRect(r, Qt::white);
-            break;
-        case PATINVERT:
-            painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-            painter.fillRect(r, MakeBrush());
-            break;
-        default:
-            painter.fillRect(r, MakeBrush());
-            break;
-    }
-}
-
-void WmfPlayer::Blit(const Params& p, qsizetype dibWord, QPointF dst, QSizeF dstSize, QRectF src,
-                     bool sourceFromBottom, std::uint32_t rop) {
-    const QImage image = MakeBitmap(p.From(dibWord));
-    if (image.isNull()) return;
-    if (sourceFromBottom) src.moveTop(image.height() - src.top() - src.height());
-    const QRectF target = Mapping().mapRect(QRectF(dst, dstSize));
-    switch (rop) {
-        case SRCAND:
-            painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-            break;
-        case SRCPAINT:
-            painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-            break;
-        case SRCINVERT:
-            painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-            break;
-        case NOTSRCCOPY:
-            painter.setCompositionMode(QPainter::RasterOp_NotSource);
-            break;
-        default:
-            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-            break;
-    }
-    painter.drawImage(target, image, src);
-}
-
-void WmfPlayer::Restore(std::int16_t which) {
-    // Negative: that many states back; positive: the state saved at that depth.
-    std::size_t keep = 0;
-    if (which < 0) {
-        if (static_cast<std::size_t>(-which) > saved.size()) return;
-        keep = saved.size() - static_cast<std::size_t>(-which);
-    } else {
-        if (which == 0 || static_cast<std::size_t>(which) > saved.size()) return;
-        keep = static_cast<std::size_t>(which) - 1;
-    }
-    dc = saved[keep];
-    saved.resize(keep);
-    ApplyClip();
-}
+namespace wmf {
 
 bool WmfPlayer::Play(std::uint8_t type, std::uint16_t function, const Params& p) {
     switch (type) {
@@ -646,6 +230,15 @@ bool WmfPlayer::Play(std::uint8_t type, std::uint16_t function, const Params& p)
     return true;
 }
 
+}  // namespace wmf
+
+namespace {
+
+using wmf::kMetaHeaderSize;
+using wmf::kPlaceableKey;
+using wmf::kPlaceableSize;
+using wmf::U16;
+
 struct WmfLayout {
     QRectF bounds;    // placeable bounding box, logical units
     int inch = 0;     // logical units per inch
@@ -690,7 +283,7 @@ QImage RenderWmf(QByteArrayView data, int width, int height) {
     if (image.isNull()) return {};
     image.fill(Qt::black);
     {
-        WmfPlayer player(image, layout.bounds, layout.objects);
+        wmf::WmfPlayer player(image, layout.bounds, layout.objects);
         qsizetype at = layout.firstRecord;
         while (at + 6 <= data.size()) {
             const std::uint32_t words = U16(data, at) | (std::uint32_t{U16(data, at + 2)} << 16);
@@ -698,7 +291,7 @@ QImage RenderWmf(QByteArrayView data, int width, int height) {
             // picture there.
             if (words < 3 || qint64{words} * 2 > data.size() - at) break;
             const std::uint16_t function = U16(data, at + 4);
-            const Params params{data.sliced(at + 6, qsizetype{words} * 2 - 6)};
+            const wmf::Params params{data.sliced(at + 6, qsizetype{words} * 2 - 6)};
             if (!player.Play(static_cast<std::uint8_t>(function & 0xFF), function, params)) break;
             at += qsizetype{words} * 2;
         }
