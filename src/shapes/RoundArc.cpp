@@ -38,7 +38,11 @@ void CRoundArc::SetSecondChord(Point p3, Point p4) {
     slopeB = p3.y == p4.y
                  ? -999999999.0
                  : -(static_cast<double>(p3.x) - p4.x) / (static_cast<double>(p3.y) - p4.y);
-    if (slopeA == slopeB) return;
+    // Parallel chords (three points on a line, or a chord of no length) meet nowhere.
+    const std::int64_t cross =
+        (std::int64_t{startPoint.x} - endPoint.x) * (std::int64_t{p3.y} - p4.y) -
+        (std::int64_t{startPoint.y} - endPoint.y) * (std::int64_t{p3.x} - p4.x);
+    if (cross == 0 || slopeA == slopeB) return;
     const double m1x = (static_cast<double>(startPoint.x) + endPoint.x) / 2.0;
     const double m1y = (static_cast<double>(startPoint.y) + endPoint.y) / 2.0;
     const double m2x = (static_cast<double>(p3.x) + p4.x) / 2.0;
@@ -49,6 +53,8 @@ void CRoundArc::SetSecondChord(Point p3, Point p4) {
     // multiply the rounding of x by its huge slope.
     const double y = std::fabs(slopeA) <= std::fabs(slopeB) ? m1y + slopeA * (x - m1x)
                                                             : m2y + slopeB * (x - m2x);
+    // Nearly parallel chords put the centre out of any drawing: no circle then.
+    if (!(std::fabs(x) <= kMaxStoredCoordinate && std::fabs(y) <= kMaxStoredCoordinate)) return;
     centre = {TruncToInt(x), TruncToInt(y)};
     radiusX = TruncDistance(centre, arcStart);
 }
