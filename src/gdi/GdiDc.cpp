@@ -81,17 +81,6 @@ QBrush MakeQBrush(const GdiBrush& g) {
     }
 }
 
-// The last pixel of a one-pixel line is left out, as LineTo does: the end is pulled
-// back by one step of the line's major axis.
-QPoint ShortenedEnd(QPoint from, QPoint to) {
-    const int dx = to.x() - from.x(), dy = to.y() - from.y();
-    const int steps = std::max(std::abs(dx), std::abs(dy));
-    if (steps <= 1) return from;
-    const double f = static_cast<double>(steps - 1) / steps;
-    return QPoint(from.x() + static_cast<int>(std::lround(dx * f)),
-                  from.y() + static_cast<int>(std::lround(dy * f)));
-}
-
 double RayAngleDegrees(double cx, double cy, Point p) {
     // Screen y grows downwards; Qt's angles, like GDI's arc direction, turn
     // counter-clockwise on the screen.
@@ -239,7 +228,7 @@ void GdiDc::SetupPainter(QPainter& p, QPoint layerTopLeft, bool withBrush) const
 }
 
 template <class Paint>
-void GdiDc::PaintMixed(QRect area, Paint&& paint) {
+void GdiDc::PaintMixed(QRect area, Paint&& paint, std::optional<QPoint> leftOut) {
     if (area.isEmpty()) return;
     QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(0);
@@ -247,6 +236,7 @@ void GdiDc::PaintMixed(QRect area, Paint&& paint) {
         QPainter p(&layer);
         paint(p, area.topLeft());
     }
+    if (leftOut && area.contains(*leftOut)) layer.setPixel(*leftOut - area.topLeft(), 0);
     for (int y = 0; y < layer.height(); ++y) {
         const QRgb* src = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
         QRgb* dst = reinterpret_cast<QRgb*>(image_->scanLine(y + area.top())) + area.left();
@@ -266,22 +256,25 @@ void GdiDc::LineTo(Point p) {
 void GdiDc::Polyline(std::span<const Point> points) {
     if (points.size() < 2) return;
     const QPoint vp(state_.viewportOrg.x, state_.viewportOrg.y);
-    PaintMixed(DeviceBounds(points), [&](QPainter& p, QPoint topLeft) {
-        SetupPainter(p, topLeft, false);
-        QPolygon poly;
-        for (const Point& pt : points) poly << QPoint(pt.x, pt.y) + vp - topLeft;
-        if (PaintedPenWidth(state_.pen) <= 1) {
-            const int n = poly.size();
-            poly[n - 1] = ShortenedEnd(poly[n - 2], poly[n - 1]);
-            if (n == 2 && poly[0] == poly[1]) {
-                // A line of one step sets only its first pixel.
-                if (poly[0] != QPoint(points[1].x, points[1].y) + vp - topLeft)
-                    p.drawPoint(poly[0]);
-                return;
-            }
-        }
-        p.drawPolyline(poly);
-    });
+    const bool cosmetic = PaintedPenWidth(state_.pen) <= 1;
+    if (cosmetic && points.size() == 2 && points[0] == points[1]) return;
+    // GDI leaves a one-pixel line's last point out. Taking that pixel off the
+    // finished line keeps every other pixel where the whole line puts it; pulling the
+    // end point in instead would bend a diagonal.
+    // A closed outline's last point is drawn by its first segment and stays.
+    const bool closed =
+        std::find(points.begin(), points.end() - 1, points.back()) != points.end() - 1;
+    std::optional<QPoint> leftOut;
+    if (cosmetic && !closed) leftOut = QPoint(points.back().x, points.back().y) + vp;
+    PaintMixed(
+        DeviceBounds(points),
+        [&](QPainter& p, QPoint topLeft) {
+            SetupPainter(p, topLeft, false);
+            QPolygon poly;
+            for (const Point& pt : points) poly << QPoint(pt.x, pt.y) + vp - topLeft;
+            p.drawPolyline(poly);
+        },
+        leftOut);
 }
 
 void GdiDc::PolyBezier(std::span<const Point> points) {

@@ -11,6 +11,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPoint>
 #include <QString>
 
 #include <cstdint>
@@ -151,10 +152,10 @@ public:
 
 private:
     struct Layer;
-    // Paints through `paint` into a layer over the device rectangle `area` (widened
-    // by the pen) and mixes the layer into the image.
+    // Paints through `paint` into a layer over the device rectangle `area` and mixes
+    // the layer into the image, all but the device pixel `leftOut`.
     template <class Paint>
-    void PaintMixed(QRect area, Paint&& paint);
+    void PaintMixed(QRect area, Paint&& paint, std::optional<QPoint> leftOut = std::nullopt);
     void SetupPainter(QPainter& p, QPoint layerTopLeft, bool withBrush) const;
     QRect DeviceBounds(std::span<const Point> points) const;
     QRect BoxRect(const Rect& box, QRect* deviceArea) const;
