@@ -16,8 +16,10 @@ using namespace zv;
 using namespace zv::test;
 
 TEST(EffectTestdata, EveryEffectOnTheDefaultStrip) {
+    // The second opinion lives beside the repository, not in it.
     QFile file(QStringLiteral(ZORVANE_TESTDATA_DIR "/effects-24x1.json"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "missing " ZORVANE_TESTDATA_DIR;
+    if (!file.exists()) GTEST_SKIP() << "no " ZORVANE_TESTDATA_DIR "/effects-24x1.json";
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QJsonArray cases = QJsonDocument::fromJson(file.readAll()).object()[u"cases"].toArray();
     ASSERT_GE(cases.size(), 56);
     std::set<int> seen;
