@@ -19,7 +19,9 @@ namespace {
 constexpr std::int64_t kMaxCellBytes = std::numeric_limits<std::int32_t>::max();
 
 bool GridFits(std::int64_t rows, std::int64_t cols) {
-    return rows >= 0 && cols >= 0 && rows * cols * std::int64_t(sizeof(NeonCell)) <= kMaxCellBytes;
+    if (rows < 0 || cols < 0) return false;
+    if (rows == 0 || cols == 0) return true;
+    return rows <= kMaxCellBytes / std::int64_t(sizeof(NeonCell)) / cols;
 }
 
 }  // namespace

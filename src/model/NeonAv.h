@@ -2,12 +2,21 @@
 // The animation: a circular list of frames closed by an anchor frame that is never
 // shown, with the current frame, its 1-based index and the defaults for new regions.
 
+#include <QIODevice>
+#include <QString>
+
 #include <cstdint>
 #include <memory>
+#include <span>
 
 #include "model/NeonFrame.h"
 
 namespace zv {
+
+class CNeonBkg;
+
+// What the user is told about a scheme file that cannot be read.
+inline const QString kFileFormatError = QStringLiteral("文件格式错误，读取失败!");
 
 class CNeonAv {
 public:
@@ -23,6 +32,17 @@ public:
     CNeonFrame* GetFrameAt(std::int32_t n) const;
     void Recount();
     void Clear();
+
+    // The whole animation and the background, as a version 4 scheme file. False when
+    // the device did not take every byte.
+    bool SaveScheme(QIODevice& file, const CNeonBkg& background) const;
+    // Replaces the frames, the region defaults and the background with the scheme in
+    // `file`. All or nothing: on any fault (kFileFormatError) the animation and the
+    // background stay exactly as they were. `version`, when given, gets the file's
+    // version word.
+    bool LoadScheme(QIODevice& file, CNeonBkg& background, std::int32_t* version = nullptr);
+    // 1 when words 1, 3, 4 and 5 are the scheme signature (version and last word free).
+    static int CheckSignature(std::span<const std::int32_t, 6> words);
 
     CNeonFrame* First() const { return anchor->next == anchor.get() ? nullptr : anchor->next; }
     CNeonFrame* Last() const { return anchor->prev == anchor.get() ? nullptr : anchor->prev; }

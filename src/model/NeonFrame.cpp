@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "gdi/GdiDc.h"
+#include "layers/NeonBkg.h"
 #include "layers/Ring.h"
 
 namespace zv {
@@ -10,12 +12,24 @@ using Regions = Ring<CNeonRegion>;
 using Frames = Ring<CNeonFrame>;
 
 CNeonFrame::CNeonFrame()
-    : prev(this), next(this), regions(std::make_unique<CNeonRegion>(24, 1, 1.0f)) {}
+    : prev(this),
+      next(this),
+      pictures(std::make_unique<CNeonImg>()),
+      texts(std::make_unique<CNeonChar>()),
+      regions(std::make_unique<CNeonRegion>(24, 1, 1.0f)) {}
 
 CNeonFrame::~CNeonFrame() {
+    shapes.reset();
+    movingPicture.reset();
+    movingPictureCopy.reset();
     selectedRegion = nullptr;
     Regions::DestroyAll(regions.get());
     regions.reset();
+    Ring<CNeonImg>::DestroyAll(pictures.get());
+    pictures.reset();
+    selectedText = nullptr;
+    Ring<CNeonChar>::DestroyAll(texts.get());
+    texts.reset();
     if (subFrames) {
         Frames::DestroyAll(subFrames.get());
         subFrames.reset();
@@ -85,7 +99,22 @@ void CNeonFrame::CopyRegionsFrom(const CNeonFrame& src, int mode) {
 
 void CNeonFrame::CopyFrom(const CNeonFrame& src, bool withLayers, int regionMode) {
     CopyRegionsFrom(src, regionMode);
-    (void)withLayers;  // texts, pictures and shapes join the copy with the layer members
+    if (!withLayers || &src == this) return;
+    // Visiting the source from its last item makes the copies stand in reverse order.
+    for (const CNeonChar* t : Ring<CNeonChar>::ItemsBackward(src.texts.get())) {
+        auto copy = std::make_unique<CNeonChar>();
+        t->CopyTo(*copy);
+        Ring<CNeonChar>::Append(texts.get(), std::move(copy));
+    }
+    for (const CNeonImg* img : Ring<CNeonImg>::ItemsBackward(src.pictures.get())) {
+        auto copy = std::make_unique<CNeonImg>();
+        img->CopyTo(*copy);
+        Ring<CNeonImg>::Append(pictures.get(), std::move(copy));
+    }
+    if (src.shapes) {
+        if (!shapes) shapes = std::make_unique<CNeonGraph>();
+        shapes->CopyFrom(*src.shapes);
+    }
 }
 
 CNeonFrame* CNeonFrame::InsertFrameAfter(bool copy) {
@@ -161,22 +190,48 @@ void CNeonFrame::DrawRegions(QPainter& p, bool show) const {
     }
 }
 
-void CNeonFrame::Render(QPainter& p, QSize view, bool show) const {
-    (void)view;  // the background and the text clip take the view's size
-    DrawRegions(p, show);
+void CNeonFrame::DrawPictures(QPainter& p) const {
+    for (const CNeonImg* img : Ring<CNeonImg>::ItemsBackward(pictures.get())) img->Draw(p, false);
+    if (movingPicture) movingPicture->Draw(p, true);
 }
 
-void CNeonFrame::Draw(QImage& target, bool flag, bool show) const {
-    (void)flag;
+void CNeonFrame::DrawTexts(QPainter& p, const Rect& view) const {
+    for (const CNeonChar* t : Ring<CNeonChar>::ItemsBackward(texts.get())) t->Draw(p, view);
+}
+
+void CNeonFrame::Render(QImage& target, bool show, const CNeonBkg* background,
+                        const CNeonFrame* regionsFrom) const {
+    const Rect client{0, 0, target.width(), target.height()};
+    {
+        QPainter p(&target);
+        if (background) background->Draw(p, client);
+        (regionsFrom ? regionsFrom : this)->DrawRegions(p, show);
+    }
+    DrawShapes(target);
     QPainter p(&target);
-    Render(p, target.size(), show);
+    DrawPictures(p);
+    DrawTexts(p, client);
 }
 
-QImage CNeonFrame::RenderImage(QSize view, bool show) const {
+void CNeonFrame::DrawShapes(QImage& target) const {
+    if (!shapes || shapes->IsEmpty()) return;
+    // Shapes are kept in the drawing tool's logical coordinates: the viewport origin
+    // at the container's origin maps them onto the view.
+    GdiDc dc(target);
+    dc.SetViewportOrg(shapes->origin);
+    shapes->DrawAll(dc);
+}
+
+void CNeonFrame::Draw(QImage& target, bool flag, bool show, const CNeonBkg* background) const {
+    (void)flag;
+    Render(target, show, background);
+}
+
+QImage CNeonFrame::RenderImage(QSize view, bool show, const CNeonBkg* background,
+                               const CNeonFrame* regionsFrom) const {
     QImage image(view, QImage::Format_RGB32);
     image.fill(Qt::black);
-    QPainter p(&image);
-    Render(p, view, show);
+    Render(image, show, background, regionsFrom);
     return image;
 }
 

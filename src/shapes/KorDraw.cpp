@@ -20,11 +20,6 @@ constexpr ShapeKind kSelectOrder[] = {
     ShapeKind::RoundArc,   ShapeKind::LiEllipse, ShapeKind::Ellipse,    ShapeKind::Round,
     ShapeKind::Line,       ShapeKind::Curve,     ShapeKind::Rectangle,  ShapeKind::Polygon};
 
-constexpr ShapeKind kDrawOrder[] = {
-    ShapeKind::Polygon,   ShapeKind::PolyBezier,     ShapeKind::Line,       ShapeKind::Curve,
-    ShapeKind::Rectangle, ShapeKind::RoundRectangle, ShapeKind::Ellipse,    ShapeKind::Round,
-    ShapeKind::LiEllipse, ShapeKind::RoundArc,       ShapeKind::EllipseArc, ShapeKind::DrawText};
-
 }  // namespace
 
 CKorDraw::CKorDraw(ShapeHost& host)
@@ -411,12 +406,7 @@ void CKorDraw::ApplyStyleToSelection() {
 void CKorDraw::DrawAll(GdiDc& dc) {
     // The shape being dragged stays the tool's current shape: a repaint in the middle
     // of a drag must not hand the drag to another shape.
-    for (ShapeKind kind : kDrawOrder) {
-        for (const auto& shape : lists_->List(kind)) {
-            shape->Draw(dc);
-            if (shape->selected) shape->DrawHandles(dc);
-        }
-    }
+    lists_->DrawAll(dc);
 }
 
 void CKorDraw::DrawAllAt(GdiDc& dc, int x, int y) {

@@ -5,6 +5,24 @@
 
 namespace zv {
 
+namespace {
+
+constexpr ShapeKind kDrawOrder[] = {
+    ShapeKind::Polygon,   ShapeKind::PolyBezier,     ShapeKind::Line,       ShapeKind::Curve,
+    ShapeKind::Rectangle, ShapeKind::RoundRectangle, ShapeKind::Ellipse,    ShapeKind::Round,
+    ShapeKind::LiEllipse, ShapeKind::RoundArc,       ShapeKind::EllipseArc, ShapeKind::DrawText};
+
+}  // namespace
+
+void ShapeLists::DrawAll(GdiDc& dc) const {
+    for (ShapeKind kind : kDrawOrder) {
+        for (const auto& shape : List(kind)) {
+            shape->Draw(dc);
+            if (shape->selected) shape->DrawHandles(dc);
+        }
+    }
+}
+
 ShapeKind KindOfTool(int tool) {
     if (tool < 10 || tool > 21) return ShapeKind::Line;
     return static_cast<ShapeKind>(tool - 10);

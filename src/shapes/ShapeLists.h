@@ -11,6 +11,7 @@ namespace zv {
 
 class CUnit;
 class CKorDraw;
+class GdiDc;
 
 // One list per class, in the tool's order (tool number = 10 + kind).
 enum class ShapeKind : int {
@@ -51,6 +52,9 @@ public:
     void CopyShapesFrom(const ShapeLists& src);
     // Moves every shape of `src` to the end of the same list here.
     void MoveShapesFrom(ShapeLists& src);
+    // Every shape in the drawing order of the lists (polygons and smooth curves
+    // first, texts last), each selected one with its handles.
+    void DrawAll(GdiDc& dc) const;
 
     std::array<ShapeList, kShapeKinds> lists;
 

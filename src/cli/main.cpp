@@ -1,0 +1,286 @@
+// zorvane-cli: open, inspect, render and convert schemes without a window.
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/SchemeJson.h"
+#include "gdi/BackupChain.h"
+#include "gdi/BmpImage.h"
+#include "layers/NeonBkg.h"
+#include "layers/Ring.h"
+#include "model/EffectStepper.h"
+#include "model/FrameCategoryNames.h"
+#include "model/NeonAv.h"
+
+using namespace zv;
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kBadFile = 1;
+constexpr int kUsage = 2;
+
+const char kHelp[] =
+    "Usage: zorvane-cli COMMAND ...\n"
+    "\n"
+    "  info FILE                      what the scheme holds, as JSON\n"
+    "  cells FILE [--frame N]         cell colours of the frames (and of the\n"
+    "                                 sub-frames of effect frames), as JSON\n"
+    "  render FILE -o OUT.png|OUT.bmp [--frame N] [--step K] [--size WxH] [--no-grid]\n"
+    "                                 draws frame N (default 1), or sub-frame K of\n"
+    "                                 an effect frame, at WxH (default 1024x768)\n"
+    "  convert IN OUT                 loads IN and saves it as OUT\n"
+    "  apply-effect IN OUT --frame N --effect E [--region K] [--no-loop] [--expand]\n"
+    "                                 applies effect E (1-56) to region K of frame N\n"
+    "                                 (default: the frame's selected region)\n"
+    "\n"
+    "An existing OUT scheme is kept as OUT.bak (an older OUT.bak as OUT.bak.bak, ...).\n"
+    "Exit status: 0 success, 1 a file that cannot be read or written, 2 wrong usage.\n";
+
+void Print(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, bytes.size(), stdout);
+}
+void Err(const QString& s) {
+    std::fprintf(stderr, "%s\n", s.toUtf8().constData());
+}
+
+int Usage(const QString& why) {
+    Err(QStringLiteral("zorvane-cli: ") + why);
+    Err(QStringLiteral("Try 'zorvane-cli --help'."));
+    return kUsage;
+}
+
+// Command-line words after the command: positional arguments and --options.
+struct Args {
+    std::vector<QString> positional;
+    std::vector<std::pair<QString, QString>> options;  // flag options get an empty value
+    QString error;
+
+    std::optional<QString> Value(const QString& name) const {
+        for (const auto& [n, v] : options)
+            if (n == name) return v;
+        return std::nullopt;
+    }
+    bool Has(const QString& name) const { return Value(name).has_value(); }
+};
+
+Args Parse(const QStringList& words, const QStringList& valued, const QStringList& flags) {
+    Args a;
+    for (int i = 0; i < words.size(); ++i) {
+        const QString& w = words[i];
+        if (valued.contains(w)) {
+            if (i + 1 >= words.size()) {
+                a.error = w + QStringLiteral(" needs a value");
+                return a;
+            }
+            a.options.push_back({w, words[++i]});
+        } else if (flags.contains(w)) {
+            a.options.push_back({w, QString()});
+        } else if (w.startsWith(QStringLiteral("--")) || (w.startsWith('-') && w.size() > 1)) {
+            a.error = QStringLiteral("unknown option ") + w;
+            return a;
+        } else {
+            a.positional.push_back(w);
+        }
+    }
+    return a;
+}
+
+// Whole positive numbers only: anything else is a usage error.
+std::optional<int> Number(const std::optional<QString>& text, int fallback) {
+    if (!text) return fallback;
+    bool ok = false;
+    const int n = text->toInt(&ok);
+    if (!ok || n < 0) return std::nullopt;
+    return n;
+}
+
+struct Scheme {
+    CNeonAv av;
+    CNeonBkg background;
+    std::int32_t version = 0;
+};
+
+bool LoadFile(const QString& path, Scheme& s) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        Err(path + QStringLiteral(": ") + f.errorString());
+        return false;
+    }
+    if (!s.av.LoadScheme(f, s.background, &s.version)) {
+        Err(kFileFormatError);
+        return false;
+    }
+    s.av.currentIndex = s.av.frameCount > 0 ? 1 : 0;
+    return true;
+}
+
+bool SaveFile(const QString& path, const Scheme& s) {
+    QString why;
+    if (!KeepBackup(path, &why)) {
+        Err(QStringLiteral("文件保存失败!") + QStringLiteral(" (") + why + QStringLiteral(")"));
+        return false;
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || !s.av.SaveScheme(f, s.background) || !f.commit()) {
+        Err(QStringLiteral("文件保存失败!") + QStringLiteral(" (") + f.errorString() +
+            QStringLiteral(")"));
+        return false;
+    }
+    return true;
+}
+
+int Info(const QStringList& words) {
+    const Args a = Parse(words, {}, {});
+    if (!a.error.isEmpty()) return Usage(a.error);
+    if (a.positional.size() != 1) return Usage(QStringLiteral("info takes one FILE"));
+    Scheme s;
+    if (!LoadFile(a.positional[0], s)) return kBadFile;
+    Print(QJsonDocument(SchemeInfo(s.av, s.background, s.version)).toJson(QJsonDocument::Compact));
+    Print("\n");
+    return kOk;
+}
+
+int Cells(const QStringList& words) {
+    const Args a = Parse(words, {QStringLiteral("--frame")}, {});
+    if (!a.error.isEmpty()) return Usage(a.error);
+    if (a.positional.size() != 1) return Usage(QStringLiteral("cells takes one FILE"));
+    const auto frame = Number(a.Value(QStringLiteral("--frame")), 0);
+    if (!frame || (a.Has(QStringLiteral("--frame")) && *frame < 1))
+        return Usage(QStringLiteral("--frame takes a frame number from 1"));
+    Scheme s;
+    if (!LoadFile(a.positional[0], s)) return kBadFile;
+    if (*frame > s.av.frameCount) return Usage(QStringLiteral("no such frame"));
+    Print(QJsonDocument(SchemeCells(s.av, *frame)).toJson(QJsonDocument::Compact));
+    Print("\n");
+    return kOk;
+}
+
+bool WriteImage(const QImage& image, const QString& path) {
+    if (path.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)) {
+        // The screen's depth above 8 bits gives a 24-bit picture.
+        const QByteArray bytes = EncodeBmpImage(image, 24, BmpHeaderStyle::Export);
+        QSaveFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit();
+    }
+    return image.save(path, "PNG");
+}
+
+int Render(const QStringList& words) {
+    const Args a = Parse(words,
+                         {QStringLiteral("-o"), QStringLiteral("--frame"), QStringLiteral("--step"),
+                          QStringLiteral("--size")},
+                         {QStringLiteral("--no-grid")});
+    if (!a.error.isEmpty()) return Usage(a.error);
+    if (a.positional.size() != 1) return Usage(QStringLiteral("render takes one FILE"));
+    const auto out = a.Value(QStringLiteral("-o"));
+    if (!out || !(out->endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ||
+                  out->endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive)))
+        return Usage(QStringLiteral("render needs -o OUT.png or -o OUT.bmp"));
+    const auto frameNo = Number(a.Value(QStringLiteral("--frame")), 1);
+    const auto step = Number(a.Value(QStringLiteral("--step")), -1);
+    if (!frameNo || *frameNo < 1)
+        return Usage(QStringLiteral("--frame takes a frame number from 1"));
+    if (!step) return Usage(QStringLiteral("--step takes a sub-frame number from 0"));
+    QSize size(1024, 768);
+    if (const auto text = a.Value(QStringLiteral("--size"))) {
+        const QStringList wh = text->split('x');
+        bool okW = false, okH = false;
+        if (wh.size() == 2) size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+        if (!okW || !okH || size.width() < 1 || size.height() < 1 || size.width() > 16384 ||
+            size.height() > 16384)
+            return Usage(QStringLiteral("--size takes WxH, each 1 to 16384"));
+    }
+    Scheme s;
+    if (!LoadFile(a.positional[0], s)) return kBadFile;
+    CNeonFrame* frame = s.av.GetFrameAt(*frameNo);
+    if (!frame) return Usage(QStringLiteral("no such frame"));
+    const bool grid = !a.Has(QStringLiteral("--no-grid"));
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    if (*step >= 0) {
+        if (frame->category != EffectFrameCategory)
+            return Usage(QStringLiteral("--step needs an effect frame"));
+        CEffectStepper steps(*frame);
+        if (!steps.SeekTo(*step)) return Usage(QStringLiteral("no such sub-frame"));
+        frame->Render(image, grid, &s.background, &steps.SubFrame());
+        frame->RestoreRegions();
+    } else {
+        frame->Render(image, grid, &s.background);
+    }
+    if (!WriteImage(image, *out)) {
+        Err(*out + QStringLiteral(": cannot be written"));
+        return kBadFile;
+    }
+    return kOk;
+}
+
+int Convert(const QStringList& words) {
+    const Args a = Parse(words, {}, {});
+    if (!a.error.isEmpty()) return Usage(a.error);
+    if (a.positional.size() != 2) return Usage(QStringLiteral("convert takes IN and OUT"));
+    Scheme s;
+    if (!LoadFile(a.positional[0], s)) return kBadFile;
+    return SaveFile(a.positional[1], s) ? kOk : kBadFile;
+}
+
+int ApplyEffect(const QStringList& words) {
+    const Args a = Parse(
+        words, {QStringLiteral("--frame"), QStringLiteral("--effect"), QStringLiteral("--region")},
+        {QStringLiteral("--no-loop"), QStringLiteral("--expand")});
+    if (!a.error.isEmpty()) return Usage(a.error);
+    if (a.positional.size() != 2) return Usage(QStringLiteral("apply-effect takes IN and OUT"));
+    const auto frameNo = Number(a.Value(QStringLiteral("--frame")), 0);
+    const auto effect = Number(a.Value(QStringLiteral("--effect")), 0);
+    const auto regionNo = Number(a.Value(QStringLiteral("--region")), 0);
+    if (!frameNo || *frameNo < 1) return Usage(QStringLiteral("--frame N is needed"));
+    if (!effect || !IsEffect(*effect)) return Usage(QStringLiteral("--effect takes 1 to 56"));
+    if (!regionNo || (a.Has(QStringLiteral("--region")) && *regionNo < 1))
+        return Usage(QStringLiteral("--region takes a region number from 1"));
+    Scheme s;
+    if (!LoadFile(a.positional[0], s)) return kBadFile;
+    CNeonFrame* frame = s.av.GetFrameAt(*frameNo);
+    if (!frame) return Usage(QStringLiteral("no such frame"));
+    if (*regionNo > 0) {
+        frame->selectedRegion = nullptr;
+        int k = 0;
+        for (CNeonRegion* r : Ring<CNeonRegion>::Items(frame->regions.get()))
+            if (++k == *regionNo) frame->selectedRegion = r;
+    }
+    if (!frame->selectedRegion) return Usage(QStringLiteral("the frame has no such region"));
+    const bool expand = a.Has(QStringLiteral("--expand"));
+    frame->ApplyEffect(*s.av.anchor, *effect, a.Has(QStringLiteral("--no-loop")) ? 0 : 1, expand);
+    if (expand) s.av.Recount();
+    return SaveFile(a.positional[1], s) ? kOk : kBadFile;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Rendering needs fonts but no display.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);
+    QStringList words = app.arguments().mid(1);
+    if (words.isEmpty()) return Usage(QStringLiteral("no command"));
+    const QString command = words.takeFirst();
+    if (command == QStringLiteral("--help") || command == QStringLiteral("-h") ||
+        command == QStringLiteral("help")) {
+        Print(kHelp);
+        return kOk;
+    }
+    if (command == QStringLiteral("info")) return Info(words);
+    if (command == QStringLiteral("cells")) return Cells(words);
+    if (command == QStringLiteral("render")) return Render(words);
+    if (command == QStringLiteral("convert")) return Convert(words);
+    if (command == QStringLiteral("apply-effect")) return ApplyEffect(words);
+    return Usage(QStringLiteral("unknown command ") + command);
+}

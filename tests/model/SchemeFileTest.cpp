@@ -1,0 +1,312 @@
+#include <QBuffer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "gdi/BinaryIO.h"
+#include "layers/NeonBkg.h"
+#include "layers/Ring.h"
+#include "model/NeonAv.h"
+
+using namespace zv;
+
+namespace {
+
+QByteArray Ints(std::initializer_list<std::int32_t> values) {
+    QByteArray b;
+    for (std::int32_t v : values)
+        for (int i = 0; i < 4; ++i) b.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
+    return b;
+}
+
+QByteArray Save(const CNeonAv& av, const CNeonBkg& bkg = CNeonBkg()) {
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(av.SaveScheme(buf, bkg));
+    return bytes;
+}
+
+bool Load(CNeonAv& av, const QByteArray& bytes, CNeonBkg* bkg = nullptr,
+          std::int32_t* version = nullptr) {
+    QByteArray copy = bytes;
+    QBuffer buf(&copy);
+    buf.open(QIODevice::ReadOnly);
+    CNeonBkg scratch;
+    return av.LoadScheme(buf, bkg ? *bkg : scratch, version);
+}
+
+std::vector<CNeonRegion*> RegionsOf(const CNeonFrame& f) {
+    std::vector<CNeonRegion*> out;
+    for (CNeonRegion* r : Ring<CNeonRegion>::Items(f.regions.get())) out.push_back(r);
+    return out;
+}
+
+const QByteArray kSignature =
+    QByteArray("ZRX\0", 4) + Ints({4}) + "PERO" + QByteArray("DAS\0", 4) + "MILU" + Ints({0});
+
+// The stream of an empty shape container: origin (-1000, -1000), twelve zero counts.
+const QByteArray kEmptyShapes = Ints({-1000, -1000}) + QByteArray(24, '\0');
+
+// One frame holding nothing: header, region end, shape block, text end, picture end.
+QByteArray EmptyFrame(std::int32_t category = 0) {
+    return Ints({1, category, 1, 1}) + Ints({2, 0, 1, 24, 100, 0, 2, 0, 1, 0}) + Ints({3, 0, 32}) +
+           kEmptyShapes + Ints({4, 0, 0, 0, 0, 60}) + Ints({5, 0, 0, 0, 0, 0, 0, 0});
+}
+
+const QByteArray kEndOfFrames = Ints({1, 0, 1, 0});
+
+}  // namespace
+
+TEST(SchemeFile, OneEmptyFrameByteForByte) {
+    CNeonAv av;
+    av.CreateFirstFrame();
+    const QByteArray want =
+        kSignature + Ints({1, 24, 100}) + Ints({6, 0, 0, 0}) + EmptyFrame() + kEndOfFrames;
+    EXPECT_EQ(Save(av), want);
+    EXPECT_EQ(want.size(), 24 + 12 + 16 + 16 + 40 + 12 + 32 + 24 + 32 + 16);
+}
+
+TEST(SchemeFile, SettingsAndZoomAreWholePercentages) {
+    CNeonAv av;
+    av.CreateFirstFrame();
+    av.defaultRows = 3;
+    av.defaultCols = 7;
+    av.defaultZoom = 0.5f;
+    av.currentFrame->AddRectRegion(2, 1, 0.5f, Rect{0, 0, 41, 11});
+    const QByteArray bytes = Save(av);
+    EXPECT_EQ(bytes.mid(24, 12), Ints({3, 7, 50}));
+    CNeonAv back;
+    ASSERT_TRUE(Load(back, bytes));
+    EXPECT_EQ(back.defaultRows, 3);
+    EXPECT_EQ(back.defaultCols, 7);
+    EXPECT_FLOAT_EQ(back.defaultZoom, 0.5f);
+    EXPECT_FLOAT_EQ(RegionsOf(*back.First())[0]->zoom, 0.5f);
+    for (int pct = 0; pct <= 100; ++pct) {
+        av.defaultZoom = CNeonRegion::ZoomFromPercent(pct);
+        const QByteArray first = Save(av);
+        CNeonAv again;
+        ASSERT_TRUE(Load(again, first));
+        EXPECT_EQ(Save(again), first) << pct;
+    }
+}
+
+TEST(SchemeFile, RingsAreWrittenLastFirstAndReloadReversed) {
+    CNeonAv av;
+    av.CreateFirstFrame();
+    CNeonFrame* f = av.currentFrame;
+    for (int i = 0; i < 3; ++i) f->AddRectRegion(1, 1, 1.0f, Rect{0, i * 20, 11, i * 20 + 11});
+    const std::vector<CNeonRegion*> saved = RegionsOf(*f);
+    f->selectedRegion = saved[1];
+    const QByteArray bytes = Save(av);
+    // R3's bounds come first in the file.
+    EXPECT_EQ(bytes.mid(24 + 12 + 16 + 16 + 40, 16), Ints({0, 40, 11, 51}));
+    CNeonAv back;
+    ASSERT_TRUE(Load(back, bytes));
+    ASSERT_EQ(back.frameCount, 1);
+    EXPECT_EQ(back.currentFrame, back.First());
+    auto regions = RegionsOf(*back.First());
+    ASSERT_EQ(regions.size(), 3u);
+    EXPECT_EQ(regions[0]->bounds, saved[2]->bounds);
+    EXPECT_EQ(regions[2]->bounds, saved[0]->bounds);
+    EXPECT_EQ(back.First()->selectedRegion, regions[2]);  // R1, the last read
+}
+
+TEST(SchemeFile, TextsAndPicturesRoundTripInReverse) {
+    CNeonAv av;
+    av.CreateFirstFrame();
+    CNeonFrame* f = av.currentFrame;
+    for (const char* s : {"A", "B", "C"}) {
+        CNeonChar* t = f->texts->AppendText();
+        t->SetText(QString::fromLatin1(s));
+        t->x = s[0];
+    }
+    QImage picture(3, 2, QImage::Format_RGB32);
+    picture.fill(qRgb(10, 20, 30));
+    CNeonImg* img = f->pictures->AppendPicture();
+    img->SetBitmap(picture);
+    img->x = 5;
+    img->y = 6;
+    img->width = 30;
+    img->height = 20;
+    const QByteArray bytes = Save(av);
+    CNeonAv back;
+    ASSERT_TRUE(Load(back, bytes));
+    std::vector<QString> texts;
+    for (CNeonChar* t : Ring<CNeonChar>::Items(back.First()->texts.get()))
+        texts.push_back(t->Text());
+    EXPECT_EQ(texts, (std::vector<QString>{"C", "B", "A"}));
+    CNeonImg* loaded = back.First()->pictures->next;
+    ASSERT_NE(loaded, back.First()->pictures.get());
+    EXPECT_EQ(loaded->width, 30);
+    EXPECT_EQ(loaded->srcWidth, 3);
+    EXPECT_EQ(loaded->bitmap.pixel(1, 1) & 0xFFFFFF, 0x0A141Eu);
+    // Saving the reloaded animation and reloading again reverses once more: the
+    // original order, and the same bytes as the first save.
+    CNeonAv twice;
+    ASSERT_TRUE(Load(twice, Save(back)));
+    EXPECT_EQ(Save(twice), bytes);
+}
+
+TEST(SchemeFile, EmptyTextHasASixtyByteBody) {
+    CNeonAv av;
+    av.CreateFirstFrame();
+    av.currentFrame->texts->AppendText();
+    const QByteArray bytes = Save(av);
+    const int textAt = 24 + 12 + 16 + 16 + 40 + 12 + 32;
+    EXPECT_EQ(bytes.mid(textAt, 8), Ints({4, 4}));
+    EXPECT_EQ(bytes.mid(textAt + 20, 4), Ints({60}));
+    EXPECT_EQ(bytes.mid(textAt + 24 + 60, 8), Ints({4, 0}));  // the end header follows
+}
+
+TEST(SchemeFile, OtherVersionsHaveNoBackgroundBlock) {
+    const QByteArray v3 = QByteArray("ZRX\0", 4) + Ints({3}) + "PERO" + QByteArray("DAS\0", 4) +
+                          "MILU" + Ints({0}) + Ints({1, 24, 100}) + EmptyFrame() + kEndOfFrames;
+    CNeonAv av;
+    std::int32_t version = 0;
+    CNeonBkg bkg;
+    ASSERT_TRUE(Load(av, v3, &bkg, &version));
+    EXPECT_EQ(version, 3);
+    EXPECT_EQ(av.frameCount, 1);
+    EXPECT_EQ(bkg.hasBitmap, 0);
+}
+
+TEST(SchemeFile, BackgroundIsStoredAndRestored) {
+    CNeonAv av;
+    av.CreateFirstFrame();
+    CNeonBkg bkg;
+    QImage photo(4, 3, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 100, 50));
+    bkg.SetBitmap(photo);
+    QByteArray bytes;
+    {
+        QBuffer buf(&bytes);
+        buf.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(av.SaveScheme(buf, bkg));
+    }
+    EXPECT_EQ(bytes.mid(36, 16), Ints({6, 1, 3, 4}));
+    CNeonAv back;
+    CNeonBkg loaded;
+    ASSERT_TRUE(Load(back, bytes, &loaded));
+    EXPECT_EQ(loaded.hasBitmap, 1);
+    EXPECT_EQ(loaded.bkWidth, 4);
+    EXPECT_EQ(loaded.bitmap.pixel(2, 2) & 0xFFFFFF, 0xC86432u);
+}
+
+TEST(SchemeFile, BrokenFilesLeaveTheAnimationAsItWas) {
+    CNeonAv source;
+    source.CreateFirstFrame();
+    source.currentFrame->AddRectRegion(3, 2, 1.0f, Rect{0, 0, 31, 21});
+    source.currentFrame->selectedRegion->FillAll(0xFF);
+    source.currentFrame->texts->AppendText()->SetText("hi");
+    const QByteArray good = Save(source);
+
+    std::vector<std::pair<std::string, QByteArray>> cases;
+    const int n = int(good.size());
+    for (int cut :
+         {0, 10, 24, 30, 36, 50, 52, 60, 70, 100, 120, 200, n - 300, n - 40, n - 17, n - 1})
+        cases.push_back({"truncated at " + std::to_string(cut), good.left(cut)});
+    QByteArray badSignature = good;
+    badSignature[9] = 'X';
+    cases.push_back({"wrong signature", badSignature});
+    const int regionAt = 24 + 12 + 16 + 16;
+    QByteArray huge = good;
+    huge.replace(regionAt + 8, 8, Ints({0x40000000, 0x40000000}));
+    cases.push_back({"huge rows and columns", huge});
+    QByteArray negative = good;
+    negative.replace(regionAt + 36, 4, Ints({-16}));
+    cases.push_back({"negative body size", negative});
+    QByteArray mismatch = good;
+    mismatch.replace(regionAt + 8, 4, Ints({1}));
+    cases.push_back({"body size disagrees with the grid", mismatch});
+    const int shapesAt = regionAt + 40 + 16 + 6 * 28 + 40;
+    QByteArray badShapes = good;
+    badShapes.replace(shapesAt + 12 + 8, 2, QByteArray("\x01\x00\xFF\xFF\x01\x00\x03\x00", 8));
+    badShapes.replace(shapesAt + 8, 4, Ints({32 + 6}));
+    cases.push_back({"shape stream of an unknown class", badShapes});
+    QByteArray shortText = good;
+    shortText.replace(shapesAt + 12 + 32 + 20, 4, Ints({59}));
+    cases.push_back({"text body under 60 bytes", shortText});
+
+    for (const auto& [name, bytes] : cases) {
+        CNeonAv av;
+        av.CreateFirstFrame();
+        av.currentFrame->AddRectRegion(5, 5, 1.0f, Rect{0, 0, 51, 51});
+        av.defaultCols = 13;
+        CNeonBkg bkg;
+        const QByteArray before = Save(av, bkg);
+        EXPECT_FALSE(Load(av, bytes, &bkg)) << name;
+        EXPECT_EQ(Save(av, bkg), before) << name;
+        EXPECT_EQ(av.frameCount, 1) << name;
+        EXPECT_NE(av.currentFrame, nullptr) << name;
+    }
+}
+
+TEST(SchemeFile, FileWrittenByAnotherProgram) {
+    QFile file(QStringLiteral(ZORVANE_TESTDATA_DIR "/welcome-sign.zrx"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    CNeonAv av;
+    CNeonBkg bkg;
+    std::int32_t version = 0;
+    ASSERT_TRUE(Load(av, bytes, &bkg, &version));
+    EXPECT_EQ(version, 4);
+    EXPECT_EQ(bkg.hasBitmap, 1);
+    EXPECT_EQ(bkg.bkWidth, 4);
+    EXPECT_EQ(bkg.bkHeight, 3);
+    ASSERT_EQ(av.frameCount, 3);
+
+    CNeonFrame* f1 = av.GetFrameAt(1);
+    auto r1 = RegionsOf(*f1);
+    ASSERT_EQ(r1.size(), 2u);
+    EXPECT_EQ(r1[0]->cols, 28);
+    EXPECT_EQ(r1[0]->bounds, (Rect{50, 50, 611, 71}));
+    EXPECT_EQ(r1[0]->cells[0].colour, 0xFFu);
+    EXPECT_EQ(r1[0]->cells[27].colour, 0u);
+    EXPECT_EQ(r1[1]->cols, 12);
+    EXPECT_EQ(r1[1]->rows, 3);
+    EXPECT_EQ(CNeonRegion::ZoomPercent(r1[1]->zoom), 90);
+    EXPECT_EQ(f1->selectedRegion, r1[1]);
+    CNeonChar* text = f1->texts->next;
+    ASSERT_NE(text, f1->texts.get());
+    EXPECT_EQ(text->Text(), QString::fromUtf8("欢迎光临"));
+    EXPECT_EQ(text->x, 60);
+    EXPECT_EQ(text->y, 200);
+    CNeonImg* pic = f1->pictures->next;
+    ASSERT_NE(pic, f1->pictures.get());
+    EXPECT_EQ(pic->width, 30);
+    EXPECT_EQ(pic->srcWidth, 3);
+    EXPECT_EQ(pic->x, 620);
+    ASSERT_TRUE(f1->shapes);
+    EXPECT_EQ(f1->shapes->ShapeCount(), 3u);
+    EXPECT_EQ(f1->shapes->origin, (Point{-1000, -1000}));
+
+    CNeonFrame* f2 = av.GetFrameAt(2);
+    EXPECT_EQ(f2->category, 57);
+    auto r2 = RegionsOf(*f2);
+    ASSERT_EQ(r2.size(), 2u);
+    EXPECT_EQ(r2[0]->effect, 2);
+    EXPECT_EQ(r2[1]->effect, 50);
+    EXPECT_EQ(f2->stepCount, 28);
+
+    CNeonFrame* f3 = av.GetFrameAt(3);
+    auto r3 = RegionsOf(*f3);
+    ASSERT_EQ(r3.size(), 1u);
+    EXPECT_EQ(r3[0]->isPolygon, 1);
+    EXPECT_EQ(r3[0]->cols, 6);
+    EXPECT_EQ(r3[0]->rows, 2);
+
+    // What we read we write again unchanged, from the second round on (the first
+    // round reverses the rings).
+    CNeonAv again;
+    CNeonBkg bkgAgain;
+    ASSERT_TRUE(Load(again, Save(av, bkg), &bkgAgain));
+    CNeonAv third;
+    CNeonBkg bkgThird;
+    const QByteArray second = Save(again, bkgAgain);
+    ASSERT_TRUE(Load(third, second, &bkgThird));
+    CNeonAv fourth;
+    CNeonBkg bkgFourth;
+    ASSERT_TRUE(Load(fourth, Save(third, bkgThird), &bkgFourth));
+    EXPECT_EQ(Save(fourth, bkgFourth), second);
+}
