@@ -176,6 +176,10 @@ std::vector<EffectCase> AllCases() {
     return all;
 }
 
+void PrintTo(const EffectCase& c, std::ostream* os) {
+    *os << "effect " << c.effect << " on " << c.cols << " x " << c.rows << ", loop " << c.loop;
+}
+
 class EffectPictures : public testing::TestWithParam<EffectCase> {};
 
 }  // namespace
