@@ -4,7 +4,10 @@ DEBUG_DIR   ?= build/debug
 RELEASE_DIR ?= build/release
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all bootstrap debug release test bench run format clean
+FUZZ_DIR    ?= build/fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all bootstrap debug release test bench run fuzz format clean
 
 all: release
 
@@ -28,6 +31,13 @@ bench: release
 
 run: release
 	@./scripts/run-demo $(RELEASE_DIR)
+
+# Each libFuzzer target for FUZZ_SECONDS, corpus kept under build/fuzz/corpus-*.
+fuzz: bootstrap
+	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DZORVANE_FUZZ=ON -DZORVANE_TESTS=OFF -DZORVANE_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@./scripts/run-fuzz $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
