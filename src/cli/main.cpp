@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "cli/SchemeJson.h"
-#include "gdi/BackupChain.h"
 #include "gdi/BmpImage.h"
 #include "layers/NeonBkg.h"
 #include "layers/Ring.h"
@@ -111,13 +110,9 @@ struct Scheme {
 };
 
 bool LoadFile(const QString& path, Scheme& s) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        Err(path + QStringLiteral(": ") + f.errorString());
-        return false;
-    }
-    if (!s.av.LoadScheme(f, s.background, &s.version)) {
-        Err(kFileFormatError);
+    QString why;
+    if (!s.av.LoadSchemeFile(path, s.background, &s.version, &why)) {
+        Err(why == kFileFormatError ? why : path + QStringLiteral(": ") + why);
         return false;
     }
     s.av.currentIndex = s.av.frameCount > 0 ? 1 : 0;
@@ -126,14 +121,8 @@ bool LoadFile(const QString& path, Scheme& s) {
 
 bool SaveFile(const QString& path, const Scheme& s) {
     QString why;
-    if (!KeepBackup(path, &why)) {
-        Err(QStringLiteral("文件保存失败!") + QStringLiteral(" (") + why + QStringLiteral(")"));
-        return false;
-    }
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || !s.av.SaveScheme(f, s.background) || !f.commit()) {
-        Err(QStringLiteral("文件保存失败!") + QStringLiteral(" (") + f.errorString() +
-            QStringLiteral(")"));
+    if (!s.av.SaveSchemeFile(path, s.background, &why)) {
+        Err(QStringLiteral("文件保存失败! (") + why + QStringLiteral(")"));
         return false;
     }
     return true;

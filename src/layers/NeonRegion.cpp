@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -22,6 +23,39 @@ bool GridFits(std::int64_t rows, std::int64_t cols) {
     if (rows < 0 || cols < 0) return false;
     if (rows == 0 || cols == 0) return true;
     return rows <= kMaxCellBytes / std::int64_t(sizeof(NeonCell)) / cols;
+}
+
+// The cell array is stored exactly as held: on a little-endian machine its memory is
+// the file's bytes (NeonCell has no padding), so a whole grid moves in one write.
+void WriteCells(QDataStream& out, const std::vector<NeonCell>& cells) {
+    if constexpr (std::endian::native == std::endian::little) {
+        WriteRaw(out, cells.data(), qint64(cells.size()) * qint64(sizeof(NeonCell)));
+    } else {
+        for (const NeonCell& cell : cells) {
+            const std::int32_t v[7] = {cell.reserved,
+                                       cell.rect.left,
+                                       cell.rect.top,
+                                       cell.rect.right,
+                                       cell.rect.bottom,
+                                       static_cast<std::int32_t>(cell.colour),
+                                       static_cast<std::int32_t>(cell.prevColour)};
+            WriteInt32s(out, v);
+        }
+    }
+}
+
+bool ReadCells(QDataStream& in, std::vector<NeonCell>& cells) {
+    if constexpr (std::endian::native == std::endian::little) {
+        return ReadRaw(in, cells.data(), qint64(cells.size()) * qint64(sizeof(NeonCell)));
+    } else {
+        for (NeonCell& cell : cells) {
+            std::int32_t v[7];
+            if (!ReadInt32s(in, v)) return false;
+            cell = NeonCell{v[0], Rect{v[1], v[2], v[3], v[4]}, static_cast<COLORREF>(v[5]),
+                            static_cast<COLORREF>(v[6])};
+        }
+        return true;
+    }
 }
 
 }  // namespace
@@ -86,16 +120,16 @@ void CNeonRegion::Layout(const Rect& b) {
     offsetY = float(h * (1.0 - z) / 2.0);
     if (!HasGrid()) return;
     const double cw = cellWidth, ch = cellHeight, ox = offsetX, oy = offsetY;
+    // Every column shares its left and right, every row its top and bottom.
+    std::vector<std::int32_t> lefts(std::size_t(cols) + 1);
+    for (std::int32_t c = 0; c <= cols; ++c)
+        lefts[std::size_t(c)] = FloorToInt(b.left + c * cw + ox);
     for (std::int32_t r = 1; r <= rows; ++r) {
         const std::int32_t top = FloorToInt(b.top + (r - 1) * ch + oy) + 1;
         const std::int32_t bottom = FloorToInt(b.top + r * ch + oy);
-        for (std::int32_t c = 1; c <= cols; ++c) {
-            Rect& rc = Cell(r - 1, c - 1).rect;
-            rc.left = FloorToInt(b.left + (c - 1) * cw + ox) + 1;
-            rc.right = FloorToInt(b.left + c * cw + ox);
-            rc.top = top;
-            rc.bottom = bottom;
-        }
+        NeonCell* row = &Cell(r - 1, 0);
+        for (std::int32_t c = 0; c < cols; ++c)
+            row[c].rect = Rect{lefts[std::size_t(c)] + 1, top, lefts[std::size_t(c) + 1], bottom};
     }
 }
 
@@ -399,16 +433,7 @@ void CNeonRegion::Save(QDataStream& out, bool body) const {
     // With an effect assigned, the colours from before the effect are what is kept.
     const std::vector<NeonCell>& source =
         (effect != 0 && backup && backup->cells.size() == cells.size()) ? backup->cells : cells;
-    for (const NeonCell& cell : source) {
-        const std::int32_t v[7] = {cell.reserved,
-                                   cell.rect.left,
-                                   cell.rect.top,
-                                   cell.rect.right,
-                                   cell.rect.bottom,
-                                   static_cast<std::int32_t>(cell.colour),
-                                   static_cast<std::int32_t>(cell.prevColour)};
-        WriteInt32s(out, v);
-    }
+    WriteCells(out, source);
 }
 
 bool CNeonRegion::ApplyHeader(const RegionRecordHeader& h) {
@@ -452,14 +477,7 @@ bool CNeonRegion::Load(QDataStream& in, std::int32_t bodySize) {
         Init(savedCols, savedRows, zoom, Rect{c[0], c[1], c[2], c[3]});
     }
     if (cellBytes > 0) {
-        for (NeonCell& cell : cells) {
-            std::int32_t v[7];
-            if (!ReadInt32s(in, v)) return fail();
-            cell.reserved = v[0];
-            cell.rect = Rect{v[1], v[2], v[3], v[4]};
-            cell.colour = static_cast<COLORREF>(v[5]);
-            cell.prevColour = static_cast<COLORREF>(v[6]);
-        }
+        if (!ReadCells(in, cells)) return fail();
         InvalidateClipCache();
     }
     if (effect != 0) {

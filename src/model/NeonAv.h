@@ -41,6 +41,13 @@ public:
     // background stay exactly as they were. `version`, when given, gets the file's
     // version word.
     bool LoadScheme(QIODevice& file, CNeonBkg& background, std::int32_t* version = nullptr);
+    // The same through a path. Saving first keeps an existing file as its backup
+    // (".bak", ".bak.bak", ...); false, with `error` telling why, when the file could
+    // not be written completely.
+    bool SaveSchemeFile(const QString& path, const CNeonBkg& background,
+                        QString* error = nullptr) const;
+    bool LoadSchemeFile(const QString& path, CNeonBkg& background, std::int32_t* version = nullptr,
+                        QString* error = nullptr);
     // 1 when words 1, 3, 4 and 5 are the scheme signature (version and last word free).
     static int CheckSignature(std::span<const std::int32_t, 6> words);
 

@@ -1,7 +1,10 @@
 // The scheme file (.zrx): signature, region defaults, background, then every frame
 // with its regions, shapes, texts and pictures, then an end-of-frames header.
+#include <QBuffer>
 #include <QDataStream>
+#include <QFile>
 
+#include "gdi/BackupChain.h"
 #include "gdi/BinaryIO.h"
 #include "layers/NeonBkg.h"
 #include "layers/Ring.h"
@@ -103,7 +106,27 @@ bool CNeonAv::SaveScheme(QIODevice& file, const CNeonBkg& background) const {
 }
 
 bool CNeonAv::LoadScheme(QIODevice& file, CNeonBkg& background, std::int32_t* version) {
-    QDataStream in(&file);
+    // Parsed from memory: every size in the file is checked against the bytes that
+    // remain, which a buffer answers at once and a file only by asking the system. A
+    // plain file is mapped rather than copied.
+    QByteArray bytes;
+    auto* plain = qobject_cast<QFile*>(&file);
+    uchar* mapped = nullptr;
+    if (plain && plain->pos() == 0 && plain->size() > 0) mapped = plain->map(0, plain->size());
+    if (mapped)
+        bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), plain->size());
+    else
+        bytes = file.readAll();
+    struct Unmap {
+        QFile* file;
+        uchar* at;
+        ~Unmap() {
+            if (at) file->unmap(at);
+        }
+    } unmap{plain, mapped};
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QDataStream in(&buffer);
     UseFileByteOrder(in);
     std::int32_t signature[6];
     if (!ReadInt32s(in, signature) || !CheckSignature(signature)) return false;
@@ -144,6 +167,37 @@ bool CNeonAv::LoadScheme(QIODevice& file, CNeonBkg& background, std::int32_t* ve
     defaultZoom = fresh.defaultZoom;
     background = std::move(freshBackground);
     if (version) *version = signature[1];
+    return true;
+}
+
+bool CNeonAv::SaveSchemeFile(const QString& path, const CNeonBkg& background,
+                             QString* error) const {
+    if (!KeepBackup(path, error)) return false;
+    // The previous version is safe under its backup name, so the file is written in
+    // place (no temporary copy and no forced sync, which would double the time a
+    // large scheme takes); every write and the final flush are checked.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    const bool written = SaveScheme(file, background) && file.flush();
+    if (!written && error) *error = file.errorString();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}
+
+bool CNeonAv::LoadSchemeFile(const QString& path, CNeonBkg& background, std::int32_t* version,
+                             QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = file.errorString();
+        return false;
+    }
+    if (!LoadScheme(file, background, version)) {
+        if (error) *error = kFileFormatError;
+        return false;
+    }
     return true;
 }
 

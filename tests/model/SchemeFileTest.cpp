@@ -1,5 +1,6 @@
 #include <QBuffer>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +147,49 @@ TEST(SchemeFile, TextsAndPicturesRoundTripInReverse) {
     CNeonAv twice;
     ASSERT_TRUE(Load(twice, Save(back)));
     EXPECT_EQ(Save(twice), bytes);
+}
+
+TEST(SchemeFile, EffectFrameWithSubFramesStoresTheColoursFromBefore) {
+    CNeonAv av;
+    av.CreateFirstFrame();
+    CNeonFrame* f = av.currentFrame;
+    f->AddRectRegion(4, 1, 1.0f, Rect{0, 0, 41, 11});
+    for (int i = 0; i < 4; ++i) f->selectedRegion->cells[std::size_t(i)].colour = COLORREF(i + 1);
+    f->ApplyEffect(*av.anchor, 4, 1, false);  // converge left: 4 * 3 / 2 steps
+    ASSERT_EQ(f->category, 57);
+    const std::int32_t steps = f->stepCount;
+    f->BuildSubFrames();
+    f->selectedRegion->FillAll(0x777777);  // playing left the live colours elsewhere
+    CNeonAv back;
+    ASSERT_TRUE(Load(back, Save(av)));
+    CNeonFrame* g = back.First();
+    EXPECT_EQ(g->category, 57);
+    EXPECT_EQ(g->stepCount, steps);
+    std::vector<COLORREF> colours;
+    for (const NeonCell& c : g->selectedRegion->cells) colours.push_back(c.colour);
+    EXPECT_EQ(colours, (std::vector<COLORREF>{1, 2, 3, 4}));
+    ASSERT_TRUE(g->selectedRegion->backup);
+    EXPECT_EQ(g->selectedRegion->effect, 4);
+}
+
+TEST(SchemeFile, SavingThroughAPathKeepsTheOldFileAsBackup) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sign.zrx");
+    CNeonAv av;
+    av.CreateFirstFrame();
+    CNeonBkg bkg;
+    ASSERT_TRUE(av.SaveSchemeFile(path, bkg));
+    av.defaultCols = 9;
+    ASSERT_TRUE(av.SaveSchemeFile(path, bkg));
+    CNeonAv older, newer;
+    ASSERT_TRUE(older.LoadSchemeFile(path + ".bak", bkg));
+    ASSERT_TRUE(newer.LoadSchemeFile(path, bkg));
+    EXPECT_EQ(older.defaultCols, 24);
+    EXPECT_EQ(newer.defaultCols, 9);
+    QString error;
+    EXPECT_FALSE(av.SaveSchemeFile(dir.filePath("no/such/dir/x.zrx"), bkg, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(newer.LoadSchemeFile(dir.filePath("missing.zrx"), bkg, nullptr, &error));
 }
 
 TEST(SchemeFile, EmptyTextHasASixtyByteBody) {
