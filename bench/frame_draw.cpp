@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "layers/NeonBkg.h"
 #include "layers/Ring.h"
 #include "model/NeonFrame.h"
 
@@ -43,9 +44,53 @@ void BM_FrameDraw(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameDraw)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+// The same regions with every other layer: a background photo stretched over the
+// view, 10 texts and 4 pictures (two of them shown larger than their bitmaps).
+void AddLayers(CNeonFrame& f, CNeonBkg& bkg) {
+    QImage photo(1600, 900, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+        for (int x = 0; x < photo.width(); ++x) line[x] = qRgb(x % 256, y % 256, (x + y) % 256);
+    }
+    bkg.SetBitmap(photo);
+    for (int i = 0; i < 10; ++i) {
+        CNeonChar* t = f.texts->AppendText();
+        LogFont lf;
+        lf.lfHeight = -(24 + 4 * i);
+        lf.SetFaceName(QStringLiteral("DejaVu Sans"));
+        t->SetLogFont(lf);
+        t->SetText(QString::fromUtf8("欢迎光临 OPEN %1").arg(i));
+        t->x = 40 + 150 * (i % 5);
+        t->y = 60 + 400 * (i / 5);
+        t->textColour = RGB(255, 200 - 10 * i, 40);
+    }
+    for (int i = 0; i < 4; ++i) {
+        QImage neon(400, 300, QImage::Format_RGB32);
+        neon.fill(Qt::black);
+        QPainter p(&neon);
+        p.fillRect(QRect(50, 50, 300, 200), QColor(255, 0, 160));
+        p.end();
+        CNeonImg* img = f.pictures->AppendPicture();
+        img->SetBitmap(neon);
+        img->x = 100 + 420 * i;
+        img->y = 500;
+        img->width = i < 2 ? 600 : 400;
+        img->height = i < 2 ? 450 : 300;
+    }
+}
 
-namespace {
+void BM_FrameDrawAllLayers(benchmark::State& state) {
+    CNeonFrame frame;
+    FillFrame(frame);
+    CNeonBkg bkg;
+    AddLayers(frame, bkg);
+    QImage screen(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        frame.Draw(screen, false, true, &bkg);
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+}
+BENCHMARK(BM_FrameDrawAllLayers)->Unit(benchmark::kMillisecond);
 
 // The same frame with the grid hidden, as playback shows it.
 void BM_FrameDrawNoGrid(benchmark::State& state) {
