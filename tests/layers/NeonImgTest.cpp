@@ -12,25 +12,12 @@
 #include "gdi/BinaryIO.h"
 #include "layers/NeonImg.h"
 #include "layers/Ring.h"
+#include "support/Bytes.h"
+#include "support/Regions.h"
 
 using namespace zv;
 
 namespace {
-
-// A ring anchor that destroys its items when the test ends, as a frame does.
-template <class T>
-struct OwnedRing {
-    T anchor;
-    ~OwnedRing() { Ring<T>::DestroyAll(&anchor); }
-};
-
-QByteArray Ints(std::initializer_list<std::int32_t> v) {
-    QByteArray b;
-    for (std::int32_t x : v)
-        for (int i = 0; i < 4; ++i)
-            b.append(static_cast<char>((static_cast<std::uint32_t>(x) >> (8 * i)) & 0xFF));
-    return b;
-}
 
 QImage Solid(int w, int h, QRgb c) {
     QImage img(w, h, QImage::Format_RGB32);

@@ -7,6 +7,8 @@
 #include "gdi/BinaryIO.h"
 #include "layers/NeonRegion.h"
 #include "layers/Ring.h"
+#include "support/Bytes.h"
+#include "support/Regions.h"
 
 using namespace zv;
 
@@ -20,28 +22,9 @@ std::unique_ptr<CNeonRegion> Strip(std::int32_t cols = 24, std::int32_t rows = 1
     return r;
 }
 
-std::vector<COLORREF> Colours(const CNeonRegion& r) {
-    std::vector<COLORREF> out;
-    for (const NeonCell& c : r.cells) out.push_back(c.colour);
-    return out;
-}
-
-std::vector<COLORREF> Prevs(const CNeonRegion& r) {
-    std::vector<COLORREF> out;
-    for (const NeonCell& c : r.cells) out.push_back(c.prevColour);
-    return out;
-}
-
 void SetColours(CNeonRegion& r, std::vector<COLORREF> colours) {
     for (std::size_t i = 0; i < colours.size() && i < r.cells.size(); ++i)
         r.cells[i].colour = colours[i];
-}
-
-QByteArray Bytes(std::initializer_list<std::int32_t> values) {
-    QByteArray b;
-    for (std::int32_t v : values)
-        for (int i = 0; i < 4; ++i) b.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
-    return b;
 }
 
 QByteArray Saved(const CNeonRegion& r, bool body) {
@@ -355,16 +338,16 @@ TEST(RegionRecord, BytesOfARectangleRegionWrittenByHand) {
     r->cells[1].reserved = 9;
     // zoom 0.5: W = 40, cellWidth 10, offsetX 10; H = 10, cellHeight 5, offsetY 2.5
     const QByteArray want =
-        Bytes({2, 2,  1,  2,  50, 0,        2,       0, 1, 16 + 2 * 28,  // header
-               0, 0,  41, 11,                                            // bounds
-               0, 11, 3,  20, 7,  0x0000FF, 0,                           // cell 0
-               9, 21, 3,  30, 7,  0,        0x00FF00});                  // cell 1
+        Ints({2, 2,  1,  2,  50, 0,        2,       0, 1, 16 + 2 * 28,  // header
+              0, 0,  41, 11,                                            // bounds
+              0, 11, 3,  20, 7,  0x0000FF, 0,                           // cell 0
+              9, 21, 3,  30, 7,  0,        0x00FF00});                  // cell 1
     EXPECT_EQ(Saved(*r, true), want);
 }
 
 TEST(RegionRecord, EndHeaderFromTheRingAnchor) {
     CNeonRegion anchor(24, 1, 1.0f);
-    EXPECT_EQ(Saved(anchor, false), Bytes({2, 0, 1, 24, 100, 0, 2, 0, 1, 0}));
+    EXPECT_EQ(Saved(anchor, false), Ints({2, 0, 1, 24, 100, 0, 2, 0, 1, 0}));
 }
 
 TEST(RegionRecord, PolygonAndEffectBackupRoundTrip) {
@@ -417,12 +400,12 @@ TEST(RegionRecord, BadRecordsAreRefused) {
         {"truncated body", bytes.left(bytes.size() - 5)},
         {"truncated header", bytes.left(20)},
         {"body size disagrees with grid",
-         Bytes({2, 2, 1, 2, 100, 0, 2, 0, 1, 16 + 28}) + bytes.mid(40)},
-        {"huge grid", Bytes({2, 2, 0x7FFF, 0x7FFF, 100, 0, 2, 0, 1, 16})},
-        {"negative rows", Bytes({2, 2, -1, 2, 100, 0, 2, 0, 1, 16 - 56})},
-        {"rectangle with three points", Bytes({2, 2, 1, 2, 100, 0, 3, 0, 1, 24 + 56})},
-        {"polygon without points", Bytes({2, 2, 1, 2, 100, 1, 0, 0, 1, 56})},
-        {"polygon points beyond the data", Bytes({2, 2, 0, 0, 100, 1, 0x10000000, 0, 1, 0})},
+         Ints({2, 2, 1, 2, 100, 0, 2, 0, 1, 16 + 28}) + bytes.mid(40)},
+        {"huge grid", Ints({2, 2, 0x7FFF, 0x7FFF, 100, 0, 2, 0, 1, 16})},
+        {"negative rows", Ints({2, 2, -1, 2, 100, 0, 2, 0, 1, 16 - 56})},
+        {"rectangle with three points", Ints({2, 2, 1, 2, 100, 0, 3, 0, 1, 24 + 56})},
+        {"polygon without points", Ints({2, 2, 1, 2, 100, 1, 0, 0, 1, 56})},
+        {"polygon points beyond the data", Ints({2, 2, 0, 0, 100, 1, 0x10000000, 0, 1, 0})},
     };
     for (const Case& c : cases) {
         bool ok = true;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "layers/NeonRegion.h"
+#include "support/Regions.h"
 
 using namespace zv;
 using Axis = CNeonRegion::Axis;
@@ -28,18 +29,6 @@ std::unique_ptr<CNeonRegion> Row(std::vector<COLORREF> colours) {
     for (std::size_t i = 0; i < colours.size(); ++i)
         g->cells[i] = {0, {}, colours[i], colours[i] + 10};
     return g;
-}
-
-std::vector<COLORREF> Colours(const CNeonRegion& r) {
-    std::vector<COLORREF> out;
-    for (const NeonCell& c : r.cells) out.push_back(c.colour);
-    return out;
-}
-
-std::vector<COLORREF> Prevs(const CNeonRegion& r) {
-    std::vector<COLORREF> out;
-    for (const NeonCell& c : r.cells) out.push_back(c.prevColour);
-    return out;
 }
 
 using Op = std::function<void(CNeonRegion&, Axis)>;

@@ -5,6 +5,7 @@
 
 #include "layers/Ring.h"
 #include "model/NeonAv.h"
+#include "support/Regions.h"
 
 using namespace zv;
 
@@ -19,12 +20,6 @@ std::vector<CNeonFrame*> FramesOf(CNeonAv& av) {
 std::vector<CNeonRegion*> RegionsOf(const CNeonFrame& f) {
     std::vector<CNeonRegion*> out;
     for (CNeonRegion* r : Ring<CNeonRegion>::Items(f.regions.get())) out.push_back(r);
-    return out;
-}
-
-std::vector<COLORREF> Colours(const CNeonRegion& r) {
-    std::vector<COLORREF> out;
-    for (const NeonCell& c : r.cells) out.push_back(c.colour);
     return out;
 }
 

@@ -8,17 +8,11 @@
 #include "layers/NeonBkg.h"
 #include "layers/Ring.h"
 #include "model/NeonAv.h"
+#include "support/Bytes.h"
 
 using namespace zv;
 
 namespace {
-
-QByteArray Ints(std::initializer_list<std::int32_t> values) {
-    QByteArray b;
-    for (std::int32_t v : values)
-        for (int i = 0; i < 4; ++i) b.append(char((std::uint32_t(v) >> (8 * i)) & 0xFF));
-    return b;
-}
 
 QByteArray Save(const CNeonAv& av, const CNeonBkg& bkg = CNeonBkg()) {
     QByteArray bytes;
