@@ -14,7 +14,10 @@ QString BackupName(const QString& path, int depth) {
 }
 
 bool KeepBackup(const QString& path, QString* error) {
-    if (!QFileInfo::exists(path)) return true;
+    // Only a regular file is a version of the user's work; a device or a pipe given
+    // as the output is written to, never renamed.
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile() || info.isSymLink()) return true;
     // Find the first free link of the chain, then move every link one step down,
     // oldest first, so that no rename lands on an existing file.
     int depth = 1;

@@ -7,9 +7,9 @@
 
 namespace zv {
 
-// Moves `path` (when it exists) to the end of its backup chain. False when a rename
-// failed; the files are then as they were before the call, as far as the renames
-// that did succeed can be undone.
+// Moves `path` (when it is an existing regular file) to the end of its backup chain. False when a
+// rename failed; the files are then as they were before the call, as far as the renames that did
+// succeed can be undone.
 bool KeepBackup(const QString& path, QString* error = nullptr);
 
 // Opens nothing: the file names of the chain, nearest first ("x.bak", "x.bak.bak").

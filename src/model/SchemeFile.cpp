@@ -102,6 +102,10 @@ bool CNeonAv::SaveScheme(QIODevice& file, const CNeonBkg& background) const {
     if (!background.Save(out)) out.setStatus(QDataStream::WriteFailed);
     for (const CNeonFrame* f : Ring<CNeonFrame>::Items(anchor.get())) f->WriteFrame(out, true);
     anchor->WriteFrame(out, false);
+    // A full disk shows itself when the last buffered bytes go out.
+    if (auto* device = qobject_cast<QFileDevice*>(&file)) {
+        if (!device->flush()) return false;
+    }
     return out.status() == QDataStream::Ok;
 }
 

@@ -186,6 +186,19 @@ TEST(SchemeFile, SavingThroughAPathKeepsTheOldFileAsBackup) {
     EXPECT_FALSE(newer.LoadSchemeFile(dir.filePath("missing.zrx"), bkg, nullptr, &error));
 }
 
+TEST(SchemeFile, AFullDiskIsAFailedSave) {
+    CNeonAv av;
+    av.CreateFirstFrame();
+    av.currentFrame->AddRectRegion(64, 8, 1.0f, Rect{0, 0, 641, 81});
+    QFile full(QStringLiteral("/dev/full"));  // every write fails with "no space left"
+    if (!full.open(QIODevice::WriteOnly)) GTEST_SKIP() << "no /dev/full here";
+    EXPECT_FALSE(av.SaveScheme(full, CNeonBkg()));
+    QString error;
+    EXPECT_FALSE(av.SaveSchemeFile(QStringLiteral("/dev/full"), CNeonBkg(), &error));
+    EXPECT_TRUE(QFile::exists(QStringLiteral("/dev/full")));  // never renamed as a backup
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/dev/full.bak")));
+}
+
 TEST(SchemeFile, EmptyTextHasASixtyByteBody) {
     CNeonAv av;
     av.CreateFirstFrame();
