@@ -261,29 +261,29 @@ void CNeonRegion::ClampRange(std::int32_t& c0, std::int32_t& r0, std::int32_t& c
     r1 = std::min(r1, rows);
 }
 
-void CNeonRegion::MarkRange(QPainter* p, std::int32_t c0, std::int32_t r0, std::int32_t c1,
-                            std::int32_t r1) {
+template <class Fn>
+void CNeonRegion::ForEachInBlock(QPainter* p, std::int32_t c0, std::int32_t r0, std::int32_t c1,
+                                 std::int32_t r1, Fn fn) {
     if (!HasGrid()) return;
     ClampRange(c0, r0, c1, r1);
     for (std::int32_t r = r0; r < r1; ++r)
-        for (std::int32_t c = c0; c < c1; ++c) {
-            NeonCell& cell = Cell(r, c);
-            cell.prevColour = cell.colour;
-            cell.colour = MarkColour;
-        }
+        for (std::int32_t c = c0; c < c1; ++c) fn(Cell(r, c));
     if (p) DrawCells(*p);
+}
+
+void CNeonRegion::MarkRange(QPainter* p, std::int32_t c0, std::int32_t r0, std::int32_t c1,
+                            std::int32_t r1) {
+    ForEachInBlock(p, c0, r0, c1, r1, [](NeonCell& cell) {
+        cell.prevColour = cell.colour;
+        cell.colour = MarkColour;
+    });
 }
 
 void CNeonRegion::UnmarkRange(QPainter* p, std::int32_t c0, std::int32_t r0, std::int32_t c1,
                               std::int32_t r1) {
-    if (!HasGrid()) return;
-    ClampRange(c0, r0, c1, r1);
-    for (std::int32_t r = r0; r < r1; ++r)
-        for (std::int32_t c = c0; c < c1; ++c) {
-            NeonCell& cell = Cell(r, c);
-            if (cell.colour == MarkColour) cell.colour = cell.prevColour;
-        }
-    if (p) DrawCells(*p);
+    ForEachInBlock(p, c0, r0, c1, r1, [](NeonCell& cell) {
+        if (cell.colour == MarkColour) cell.colour = cell.prevColour;
+    });
 }
 
 void CNeonRegion::ReplaceMarked(COLORREF colour) {

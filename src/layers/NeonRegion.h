@@ -141,8 +141,8 @@ public:
     // Every cell of line x: prevColour = colour, colour = the given colour.
     void SetColumnColour(Axis axis, std::int32_t x, COLORREF colour);
     // The listed lines: prevColour = colour, colour = the source's cell scaled by f.
-    void ScaleColumnsFrom(Axis axis, const CNeonRegion& source,
-                          std::span<const std::int32_t> lines, double f);
+    void ScaleColumnsFrom(Axis axis, const CNeonRegion& source, std::span<const std::int32_t> lines,
+                          double f);
     // Each byte floored after scaling by f in [0, 1].
     static COLORREF ScaleColour(COLORREF v, double f);
     // The hue at angle a (radians): red, yellow, green, cyan, blue, magenta over 3 pi.
@@ -176,6 +176,10 @@ private:
     // Cell (1-based row/col) under the point, or false when the point is off the grid.
     bool CellAt(std::int32_t x, std::int32_t y, std::int32_t& row, std::int32_t& col) const;
     void ExtendBounds(std::int32_t x, std::int32_t y);
+    // `fn` on every cell of the block (clamped to the grid), then a repaint on `p`.
+    template <class Fn>
+    void ForEachInBlock(QPainter* p, std::int32_t c0, std::int32_t r0, std::int32_t c1,
+                        std::int32_t r1, Fn fn);
     void FillCell(RasterFill& fill, std::size_t index) const;
     void InvalidateClipCache() const { clipCache_.clear(); }
 
