@@ -44,10 +44,15 @@ void WriteCells(QDataStream& out, const std::vector<NeonCell>& cells) {
     }
 }
 
-bool ReadCells(QDataStream& in, std::vector<NeonCell>& cells) {
+// Replaces `cells` by `n` cells read from the stream (the caller checked the size).
+bool ReadCells(QDataStream& in, std::vector<NeonCell>& cells, std::size_t n) {
+    const qint64 bytes = qint64(n) * qint64(sizeof(NeonCell));
+    if (!CanRead(in, bytes)) return false;
     if constexpr (std::endian::native == std::endian::little) {
-        return ReadRaw(in, cells.data(), qint64(cells.size()) * qint64(sizeof(NeonCell)));
+        cells.resize(n);
+        return ReadRaw(in, cells.data(), bytes);
     } else {
+        cells.resize(n);
         for (NeonCell& cell : cells) {
             std::int32_t v[7];
             if (!ReadInt32s(in, v)) return false;
@@ -108,16 +113,7 @@ void CNeonRegion::SetZoom(float z) {
 }
 
 void CNeonRegion::Layout(const Rect& b) {
-    bounds = b;
-    laidOut_ = true;
-    InvalidateClipCache();
-    const double w = double(b.right) - lineWidth - b.left;
-    const double h = double(b.bottom) - lineWidth - b.top;
-    const double z = zoom;
-    cellHeight = rows > 0 ? float(h * z / rows) : 0.0f;
-    cellWidth = cols > 0 ? float(w * z / cols) : 0.0f;
-    offsetX = float(w * (1.0 - z) / 2.0);
-    offsetY = float(h * (1.0 - z) / 2.0);
+    LayoutMetrics(b);
     if (!HasGrid()) return;
     const double cw = cellWidth, ch = cellHeight, ox = offsetX, oy = offsetY;
     // Every column shares its left and right, every row its top and bottom.
@@ -131,6 +127,19 @@ void CNeonRegion::Layout(const Rect& b) {
         for (std::int32_t c = 0; c < cols; ++c)
             row[c].rect = Rect{lefts[std::size_t(c)] + 1, top, lefts[std::size_t(c) + 1], bottom};
     }
+}
+
+void CNeonRegion::LayoutMetrics(const Rect& b) {
+    bounds = b;
+    laidOut_ = true;
+    InvalidateClipCache();
+    const double w = double(b.right) - lineWidth - b.left;
+    const double h = double(b.bottom) - lineWidth - b.top;
+    const double z = zoom;
+    cellHeight = rows > 0 ? float(h * z / rows) : 0.0f;
+    cellWidth = cols > 0 ? float(w * z / cols) : 0.0f;
+    offsetX = float(w * (1.0 - z) / 2.0);
+    offsetY = float(h * (1.0 - z) / 2.0);
 }
 
 void CNeonRegion::ExtendBounds(std::int32_t x, std::int32_t y) {
@@ -460,7 +469,7 @@ bool CNeonRegion::Load(QDataStream& in, std::int32_t bodySize) {
     if (bodySize != pointBytes + cellBytes) return fail();
     if (!CanRead(in, bodySize)) return fail();
 
-    const std::int32_t savedRows = rows, savedCols = cols;
+    Rect b;
     if (isPolygon) {
         std::vector<Point> pts(static_cast<std::size_t>(pointCount));
         for (Point& pt : pts) {
@@ -468,18 +477,16 @@ bool CNeonRegion::Load(QDataStream& in, std::int32_t bodySize) {
             if (!ReadInt32s(in, xy)) return fail();
             pt = Point{xy[0], xy[1]};
         }
-        Rect b;
         SetPolygon(pts, &b);
-        Init(savedCols, savedRows, zoom, b);
     } else {
         std::int32_t c[4];
         if (!ReadInt32s(in, c)) return fail();
-        Init(savedCols, savedRows, zoom, Rect{c[0], c[1], c[2], c[3]});
+        b = Rect{c[0], c[1], c[2], c[3]};
     }
-    if (cellBytes > 0) {
-        if (!ReadCells(in, cells)) return fail();
-        InvalidateClipCache();
-    }
+    // The grid's measures come from the bounds; the cells, rectangles included, are
+    // exactly as stored.
+    LayoutMetrics(b);
+    if (!ReadCells(in, cells, std::size_t(rows) * std::size_t(cols))) return fail();
     if (effect != 0) {
         backup = std::make_unique<CNeonRegion>(cols, rows, zoom);
         backup->Init(cols, rows, zoom, bounds);

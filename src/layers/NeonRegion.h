@@ -176,6 +176,8 @@ private:
     // Cell (1-based row/col) under the point, or false when the point is off the grid.
     bool CellAt(std::int32_t x, std::int32_t y, std::int32_t& row, std::int32_t& col) const;
     void ExtendBounds(std::int32_t x, std::int32_t y);
+    // Stores the bounds and computes the cell size and offsets, leaving the cells.
+    void LayoutMetrics(const Rect& b);
     // `fn` on every cell of the block (clamped to the grid), then a repaint on `p`.
     template <class Fn>
     void ForEachInBlock(QPainter* p, std::int32_t c0, std::int32_t r0, std::int32_t c1,
