@@ -120,7 +120,24 @@ QJsonObject SchemeInfo(const CNeonAv& av, const CNeonBkg& background, std::int32
     };
 }
 
-QJsonObject SchemeCells(CNeonAv& av, std::int32_t only) {
+std::optional<QJsonObject> SchemeCells(CNeonAv& av, std::int32_t only, std::int64_t* total) {
+    std::int64_t colours = 0;
+    std::int32_t counted = 0;
+    for (CNeonFrame* f : Ring<CNeonFrame>::Items(av.anchor.get())) {
+        ++counted;
+        if (only > 0 && counted != only) continue;
+        std::int64_t cells = 0;
+        for (const CNeonRegion* r : Ring<CNeonRegion>::Items(f->regions.get()))
+            cells += r->CellCount();
+        const std::int64_t pictures =
+            1 + (f->category == EffectFrameCategory ? std::max<std::int64_t>(f->SubFrameCount(), 0)
+                                                    : 0);
+        colours += std::min(cells * pictures, kMaxListedColours + 1);
+        if (colours > kMaxListedColours) break;
+    }
+    if (total) *total = colours;
+    if (colours > kMaxListedColours) return std::nullopt;
+
     QJsonArray frames;
     std::int32_t index = 0;
     for (CNeonFrame* f : Ring<CNeonFrame>::Items(av.anchor.get())) {

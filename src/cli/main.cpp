@@ -149,7 +149,14 @@ int Cells(const QStringList& words) {
     Scheme s;
     if (!LoadFile(a.positional[0], s)) return kBadFile;
     if (*frame > s.av.frameCount) return Usage(QStringLiteral("no such frame"));
-    Print(QJsonDocument(SchemeCells(s.av, *frame)).toJson(QJsonDocument::Compact));
+    std::int64_t total = 0;
+    const std::optional<QJsonObject> cells = SchemeCells(s.av, *frame, &total);
+    if (!cells) {
+        Err(QStringLiteral("zorvane-cli: more than %1 colours to list; ask for fewer frames")
+                .arg(kMaxListedColours));
+        return kBadFile;
+    }
+    Print(QJsonDocument(*cells).toJson(QJsonDocument::Compact));
     Print("\n");
     return kOk;
 }

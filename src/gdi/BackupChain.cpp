@@ -13,11 +13,15 @@ QString BackupName(const QString& path, int depth) {
     return name;
 }
 
-bool KeepBackup(const QString& path, QString* error) {
+bool KeepBackup(const QString& given, QString* error) {
+    // Through a link, the file that would be written over is the link's target
+    // (none for a dangling link or a loop).
+    const QString path =
+        QFileInfo(given).isSymLink() ? QFileInfo(given).canonicalFilePath() : given;
     // Only a regular file is a version of the user's work; a device or a pipe given
     // as the output is written to, never renamed.
     const QFileInfo info(path);
-    if (!info.exists() || !info.isFile() || info.isSymLink()) return true;
+    if (path.isEmpty() || !info.exists() || !info.isFile() || info.isSymLink()) return true;
     // Find the first free link of the chain, then move every link one step down,
     // oldest first, so that no rename lands on an existing file.
     int depth = 1;

@@ -69,6 +69,8 @@ void GdiFillRect(QPainter& p, const Rect& r, COLORREF colour) {
 }
 
 void GdiLine(QPainter& p, Point from, Point to, int width, COLORREF colour) {
+    from = Point{ClampPaint(from.x), ClampPaint(from.y)};
+    to = Point{ClampPaint(to.x), ClampPaint(to.y)};
     if (from == to) return;
     if (width <= 1) {
         // Axis-aligned one-pixel lines are the common case (grids): fill exactly the

@@ -60,6 +60,18 @@ inline std::int32_t FloorToInt(double v) {
     return static_cast<std::int32_t>(v);
 }
 
+// floor(v) + 1 with the same saturation (the "+ 1" must not overflow a capped value).
+inline std::int32_t FloorPlusOne(double v) {
+    return FloorToInt(std::floor(v) + 1.0);
+}
+
+// Coordinates handed to the painter are kept within this range: far beyond any
+// view, and small enough that widths and differences cannot overflow.
+constexpr std::int32_t kPaintLimit = 1 << 24;
+inline std::int32_t ClampPaint(std::int32_t v) {
+    return v < -kPaintLimit ? -kPaintLimit : (v > kPaintLimit ? kPaintLimit : v);
+}
+
 // C-style truncation towards zero, saturating like FloorToInt.
 inline std::int32_t TruncToInt(double v) {
     if (std::isnan(v)) return 0;

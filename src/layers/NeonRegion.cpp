@@ -91,7 +91,9 @@ CNeonRegion* CNeonRegion::AppendRegion() {
 }
 
 void CNeonRegion::Init(std::int32_t c, std::int32_t r, float z, const Rect& b) {
-    SetGrid(r, c);
+    // A grid that cannot be held becomes an empty one rather than leaving the old
+    // counts over a cell array of another size.
+    if (!SetGrid(r, c)) SetGrid(0, 0);
     SetZoom(z);
     Layout(b);
     if (!isPolygon) pointCount = 2;
@@ -117,15 +119,17 @@ void CNeonRegion::Layout(const Rect& b) {
     if (!HasGrid()) return;
     const double cw = cellWidth, ch = cellHeight, ox = offsetX, oy = offsetY;
     // Every column shares its left and right, every row its top and bottom.
-    std::vector<std::int32_t> lefts(std::size_t(cols) + 1);
-    for (std::int32_t c = 0; c <= cols; ++c)
-        lefts[std::size_t(c)] = FloorToInt(b.left + c * cw + ox);
+    std::vector<std::int32_t> lefts(static_cast<std::size_t>(cols)), rights(lefts.size());
+    for (std::int32_t c = 0; c < cols; ++c) {
+        lefts[std::size_t(c)] = FloorPlusOne(b.left + c * cw + ox);
+        rights[std::size_t(c)] = FloorToInt(b.left + (c + 1) * cw + ox);
+    }
     for (std::int32_t r = 1; r <= rows; ++r) {
-        const std::int32_t top = FloorToInt(b.top + (r - 1) * ch + oy) + 1;
+        const std::int32_t top = FloorPlusOne(b.top + (r - 1) * ch + oy);
         const std::int32_t bottom = FloorToInt(b.top + r * ch + oy);
         NeonCell* row = &Cell(r - 1, 0);
         for (std::int32_t c = 0; c < cols; ++c)
-            row[c].rect = Rect{lefts[std::size_t(c)] + 1, top, lefts[std::size_t(c) + 1], bottom};
+            row[c].rect = Rect{lefts[std::size_t(c)], top, rights[std::size_t(c)], bottom};
     }
 }
 
@@ -227,8 +231,8 @@ bool CNeonRegion::CellAt(std::int32_t x, std::int32_t y, std::int32_t& row,
         row = col = 1;
         return true;
     }
-    col = FloorToInt((double(x) - first.rect.left) / cellWidth) + 1;
-    row = FloorToInt((double(y) - first.rect.top) / cellHeight) + 1;
+    col = FloorPlusOne((double(x) - first.rect.left) / cellWidth);
+    row = FloorPlusOne((double(y) - first.rect.top) / cellHeight);
     return col >= 1 && col <= cols && row >= 1 && row <= rows;
 }
 
@@ -254,8 +258,8 @@ int CNeonRegion::SelectRange(QPainter* p, std::int32_t x1, std::int32_t y1, std:
     const double left0 = cells.front().rect.left, top0 = cells.front().rect.top;
     const double cw = cellWidth, ch = cellHeight;
     const std::int32_t c0 = FloorToInt((x1 - left0) / cw);
-    const std::int32_t r0 = FloorToInt((y1 - top0) / ch) + 1;
-    const std::int32_t c1 = FloorToInt((x2 - left0) / cw) + 1;
+    const std::int32_t r0 = FloorPlusOne((y1 - top0) / ch);
+    const std::int32_t c1 = FloorPlusOne((x2 - left0) / cw);
     const std::int32_t r1 = FloorToInt((y2 - top0) / ch);
     UnmarkRange(nullptr, 0, 0, cols, rows);
     MarkRange(p, c0, r0, c1, r1);
@@ -425,6 +429,14 @@ void CNeonRegion::Save(QDataStream& out, bool body) const {
     const bool hasCells = !cells.empty();
     const std::int64_t pointBytes = body ? std::int64_t(pointCount) * 8 : 0;
     const std::int64_t cellBytes = hasCells ? std::int64_t(cells.size()) * 28 : 0;
+    // A record that could not be read back is not written: the save fails instead.
+    if (body &&
+        (pointBytes + cellBytes > std::numeric_limits<std::int32_t>::max() ||
+         cells.size() != std::size_t(std::max(rows, 0)) * std::size_t(std::max(cols, 0)) ||
+         (isPolygon ? points.size() != std::size_t(std::max(pointCount, 0)) : pointCount != 2))) {
+        out.setStatus(QDataStream::WriteFailed);
+        return;
+    }
     const std::int32_t header[10] = {
         2,         body ? 2 : 0, rows,   cols, ZoomPercent(zoom),
         isPolygon, pointCount,   effect, loop, static_cast<std::int32_t>(pointBytes + cellBytes)};

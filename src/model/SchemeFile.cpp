@@ -4,6 +4,8 @@
 #include <QDataStream>
 #include <QFile>
 
+#include <limits>
+
 #include "gdi/BackupChain.h"
 #include "gdi/BinaryIO.h"
 #include "layers/NeonBkg.h"
@@ -141,6 +143,11 @@ bool CNeonAv::LoadScheme(QIODevice& file, CNeonBkg& background, std::int32_t* ve
     CNeonBkg freshBackground = background;
     std::int32_t settings[3];
     if (!ReadInt32s(in, settings)) return false;
+    // New regions take these counts: they must make a grid we can hold.
+    if (settings[0] < 0 || settings[1] < 0 ||
+        (settings[0] > 0 &&
+         settings[1] > std::numeric_limits<std::int32_t>::max() / 28 / settings[0]))
+        return false;
     fresh.defaultRows = settings[0];
     fresh.defaultCols = settings[1];
     fresh.defaultZoom = CNeonRegion::ZoomFromPercent(std::uint32_t(settings[2]));

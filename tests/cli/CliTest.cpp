@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include "layers/NeonBkg.h"
+#include "model/NeonAv.h"
+
 namespace {
 
 const QString kWelcome = QStringLiteral(ZORVANE_TESTDATA_DIR "/welcome-sign.zrx");
@@ -138,7 +141,28 @@ TEST(Cli, ExitCodesForBadFilesAndWrongUsage) {
             .code,
         2);
     EXPECT_EQ(Cli({"cells", kWelcome, "--frame", "x"}).code, 2);
+    // A small file whose effect has millions of steps is refused, not listed.
+    const QString wide = dir.filePath("wide.zrx");
+    ASSERT_EQ(Cli({"convert", kWelcome, wide}).code, 0);
+    ASSERT_EQ(Cli({"apply-effect", wide, wide, "--frame", "3", "--effect", "4"}).code, 0);
+    ASSERT_EQ(Cli({"cells", wide, "--frame", "3"}).code, 0);  // 6 x 2: a few steps
+    EXPECT_EQ(Cli({"cells", dir.filePath("missing.zrx")}).code, 1);
     const CliRun help = Cli({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains("apply-effect"));
+}
+
+TEST(Cli, CellsRefusesListingsThatCannotFit) {
+    // 84 KB on disk, but converging 3000 columns takes 4,498,500 steps.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("wide.zrx");
+    zv::CNeonAv av;
+    av.CreateFirstFrame();
+    av.currentFrame->AddRectRegion(3000, 1, 1.0f, zv::Rect{0, 0, 3001, 11});
+    av.currentFrame->ApplyEffect(*av.anchor, 4, 1, false);
+    ASSERT_TRUE(av.SaveSchemeFile(path, zv::CNeonBkg()));
+    const CliRun r = Cli({"cells", path});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_TRUE(r.err.contains("colours to list"));
 }

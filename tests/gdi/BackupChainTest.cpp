@@ -47,3 +47,17 @@ TEST(BackupChain, FailedRenameLeavesTheFilesAsTheyWereAndSaysSo) {
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(Read(x), "current");
 }
+
+TEST(BackupChain, ThroughALinkTheTargetIsKept) {
+    QTemporaryDir dir;
+    const QString target = dir.filePath("real.zrx"), link = dir.filePath("link.zrx");
+    Write(target, "old");
+    ASSERT_TRUE(QFile::link(target, link));
+    ASSERT_TRUE(KeepBackup(link));
+    EXPECT_EQ(Read(target + ".bak"), "old");
+    EXPECT_FALSE(QFile::exists(target));
+    // A link pointing at itself has nothing to keep and does not loop.
+    const QString loop = dir.filePath("loop.zrx");
+    ASSERT_TRUE(QFile::link(loop, loop));
+    EXPECT_TRUE(KeepBackup(loop));
+}

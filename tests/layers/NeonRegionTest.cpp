@@ -390,6 +390,41 @@ TEST(RegionRecord, EveryWholePercentSurvivesWriteReadWrite) {
     }
 }
 
+TEST(RegionLayout, CoordinatesAtTheEdgeOfTheRangeSaturate) {
+    // Stored bounds and zooms come from files: nothing about them may overflow.
+    auto far = Strip(3, 2, 1.0f, Rect{0, INT32_MAX, 10, INT32_MAX});
+    for (const NeonCell& c : far->cells) EXPECT_GE(c.rect.top, c.rect.bottom - 1);
+    auto huge = Strip(4, 1, 4.0e7f, Rect{0, 0, 41, 11});
+    QImage img(50, 20, QImage::Format_RGB32);
+    QPainter p(&img);
+    huge->DrawGrid(p, true, false);
+    huge->DrawCells(p);
+    EXPECT_EQ(huge->SelectRange(nullptr, 0, 0, 40, 10), 1);
+    auto flat = Strip(4, 1, 0.0f, Rect{0, 0, 41, 11});  // zero-sized cells
+    EXPECT_EQ(flat->SelectRange(nullptr, 0, 0, 40, 10), 1);
+    EXPECT_EQ(flat->PaintCellAt(nullptr, 20, 5, 1), 0);
+}
+
+TEST(RegionRecord, UnreadableRecordsAreNotWritten) {
+    // A grid that cannot be held leaves an empty region, which saves and reloads.
+    auto r = Strip(2, 1);
+    r->Init(0x40000000, 0x40000000, 1.0f, Rect{0, 0, 41, 11});
+    EXPECT_EQ(r->rows, 0);
+    EXPECT_TRUE(r->cells.empty());
+    bool ok = false;
+    LoadRecord(Saved(*r, true), &ok);
+    EXPECT_TRUE(ok);
+    // Counts that disagree with the cells fail the save instead of writing them.
+    auto broken = Strip(2, 1);
+    broken->rows = 3;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    UseFileByteOrder(out);
+    broken->Save(out, true);
+    EXPECT_NE(out.status(), QDataStream::Ok);
+    EXPECT_TRUE(bytes.isEmpty());
+}
+
 TEST(RegionRecord, BadRecordsAreRefused) {
     auto good = Strip(2, 1, 1.0f, Rect{0, 0, 41, 11});
     const QByteArray bytes = Saved(*good, true);
