@@ -144,7 +144,10 @@ const QImage& CNeonImg::Shown(bool masked, COLORREF key) const {
 void CNeonImg::DrawTransparent(QPainter& p, COLORREF key) const {
     if (bitmap.isNull() || width <= 0 || height <= 0) return;
     const QImage& shown = Shown(true, key);
-    if (shown.isNull()) return;
+    if (!shown.isNull()) Blit(p, shown);
+}
+
+void CNeonImg::Blit(QPainter& p, const QImage& shown) const {
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -160,17 +163,7 @@ void CNeonImg::Draw(QPainter& p, bool selected) const {
         DrawTransparent(p, 0);
         return;
     }
-    if (!bitmap.isNull() && width > 0 && height > 0) {
-        const QImage& shown = Shown(false, 0);
-        p.save();
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        if (shown.width() == width && shown.height() == height)
-            p.drawImage(QPoint(x, y), shown);
-        else
-            p.drawImage(QRectF(x, y, width, height), shown);
-        p.restore();
-    }
+    if (!bitmap.isNull() && width > 0 && height > 0) Blit(p, Shown(false, 0));
     DrawHandles(p);
 }
 

@@ -139,6 +139,8 @@ private:
     };
     const QImage& Shown(bool masked, COLORREF key) const;
     void DrawHandles(QPainter& p) const;
+    // `shown` (the bitmap already at the shown size, or to be stretched) at (x, y).
+    void Blit(QPainter& p, const QImage& shown) const;
 
     mutable ShownCache cache;
 };
