@@ -102,7 +102,20 @@ bool CNeonAv::SaveScheme(QIODevice& file, const CNeonBkg& background) const {
                                       CNeonRegion::ZoomPercent(defaultZoom)};
     WriteInt32s(out, settings);
     if (!background.Save(out)) out.setStatus(QDataStream::WriteFailed);
-    for (const CNeonFrame* f : Ring<CNeonFrame>::Items(anchor.get())) f->WriteFrame(out, true);
+    // Each frame is put together in memory and handed over in one write: a frame is
+    // thousands of small fields and cell blocks, each of which would otherwise pass
+    // through the device's own small buffer.
+    QByteArray chunk;
+    for (const CNeonFrame* f : Ring<CNeonFrame>::Items(anchor.get())) {
+        chunk.resize(0);
+        QBuffer buffer(&chunk);
+        buffer.open(QIODevice::WriteOnly);
+        QDataStream frameOut(&buffer);
+        UseFileByteOrder(frameOut);
+        f->WriteFrame(frameOut, true);
+        if (frameOut.status() != QDataStream::Ok) out.setStatus(QDataStream::WriteFailed);
+        WriteRaw(out, chunk.constData(), chunk.size());
+    }
     anchor->WriteFrame(out, false);
     // A full disk shows itself when the last buffered bytes go out.
     if (auto* device = qobject_cast<QFileDevice*>(&file)) {
@@ -131,7 +144,7 @@ bool CNeonAv::LoadScheme(QIODevice& file, CNeonBkg& background, std::int32_t* ve
         }
     } unmap{plain, mapped};
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
+    buffer.open(QIODevice::ReadOnly | QIODevice::Unbuffered);  // no second copy
     QDataStream in(&buffer);
     UseFileByteOrder(in);
     std::int32_t signature[6];
