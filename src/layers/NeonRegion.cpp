@@ -27,7 +27,7 @@ bool GridFits(std::int64_t rows, std::int64_t cols) {
 
 // The cell array is stored exactly as held: on a little-endian machine its memory is
 // the file's bytes (NeonCell has no padding), so a whole grid moves in one write.
-void WriteCells(QDataStream& out, const std::vector<NeonCell>& cells) {
+void WriteCells(QDataStream& out, const CellArray& cells) {
     if constexpr (std::endian::native == std::endian::little) {
         WriteRaw(out, cells.data(), qint64(cells.size()) * qint64(sizeof(NeonCell)));
     } else {
@@ -45,7 +45,7 @@ void WriteCells(QDataStream& out, const std::vector<NeonCell>& cells) {
 }
 
 // Replaces `cells` by `n` cells read from the stream (the caller checked the size).
-bool ReadCells(QDataStream& in, std::vector<NeonCell>& cells, std::size_t n) {
+bool ReadCells(QDataStream& in, CellArray& cells, std::size_t n) {
     const qint64 bytes = qint64(n) * qint64(sizeof(NeonCell));
     if (!CanRead(in, bytes)) return false;
     if constexpr (std::endian::native == std::endian::little) {
@@ -452,7 +452,7 @@ void CNeonRegion::Save(QDataStream& out, bool body) const {
         WriteInt32s(out, corners);
     }
     // With an effect assigned, the colours from before the effect are what is kept.
-    const std::vector<NeonCell>& source =
+    const CellArray& source =
         (effect != 0 && backup && backup->cells.size() == cells.size()) ? backup->cells : cells;
     WriteCells(out, source);
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gdi/Geometry.h"
+#include "layers/CellMemory.h"
 #include "layers/NeonCell.h"
 
 class QPainter;
@@ -160,7 +161,7 @@ public:
     float zoom;
     Rect bounds;
     COLORREF gridColour = 0x585858;
-    std::vector<NeonCell> cells;
+    CellArray cells{CellArray::allocator_type(CellMemory())};
     std::vector<Point> points;
     Rect polyBounds;
     std::int32_t effect = 0;

@@ -1,0 +1,21 @@
+#pragma once
+// Where lamp cells live. A large sign holds hundreds of megabytes of cells in
+// thousands of small arrays; handing every 4 KB page of them to the process one fault
+// at a time is most of what loading such a scheme costs. Cell arrays therefore come
+// from pools carved out of huge-page backed memory. Builds with AddressSanitizer use
+// the ordinary heap, so that every array keeps its own bounds checks.
+
+#include <memory_resource>
+#include <vector>
+
+#include "layers/NeonCell.h"
+
+namespace zv {
+
+std::pmr::memory_resource* CellMemory();
+// The huge-page pools themselves, whatever the build uses for cells.
+std::pmr::memory_resource* CellPools();
+
+using CellArray = std::pmr::vector<NeonCell>;
+
+}  // namespace zv
