@@ -319,11 +319,7 @@ void CMainFrame::ShowMousePoint(int x, int y) {
 
 void CMainFrame::StateChanged() {
     RefreshCommands();
-    const int cursor = doc_->ViewCursor();
-    if (cursor != lastCursor_) {
-        lastCursor_ = cursor;
-        view_->SetToolCursor(cursor);
-    }
+    view_->SetToolCursor(doc_->ViewCursor());
 }
 
 void CMainFrame::ShowPositionBar(bool show) {

@@ -58,6 +58,8 @@ public:
     // The first-start placement: three quarters of the screen, centred, then
     // maximised.
     void PlaceAtStart();
+    // Tests keep the window where they put it.
+    void SkipStartPlacement() { frameTimer_.stop(); }
 
     // ---- EditorUi ----
     QImage& Screen() override;
@@ -116,7 +118,6 @@ private:
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
     QTimer frameTimer_;
-    int lastCursor_ = 0;
 };
 
 }  // namespace zv
