@@ -1,0 +1,46 @@
+// The program's own pictures: tool and command icons, the view's cursors and the
+// application icon, plus the freedesktop theme icons used for the standard actions.
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QList>
+#include <QString>
+
+namespace zv {
+
+// The icon theme scripts/bootstrap installs; used when the desktop's own theme lacks a
+// name or when there is no desktop theme at all.
+inline constexpr const char* kFallbackIconTheme = "oxygen";
+
+// Makes theme icons resolve on a bare machine: adds the system icon folders to the
+// search path, names the fallback theme, and uses it as the theme only when the
+// platform names none. A desktop's own theme stays in charge. Call once after the
+// QGuiApplication exists.
+void InitIcons();
+
+// The icon of a command: our own drawing, or the theme's icon for a standard action
+// (with our drawing of it when the theme lacks the name). Never null for a command
+// that has a tool-bar button; null for commands shown without an icon.
+QIcon CommandIcon(int commandId);
+
+// A freedesktop-named action icon from the theme, or our drawing of it when the theme
+// lacks it; null for names we have no drawing of and the theme lacks.
+QIcon ThemeIcon(const QString& name);
+
+// The effects menu's icon.
+QIcon EffectsIcon();
+
+// The view's cursor for a cursor resource number (104, 188, 190, 197, 200, 213, 217,
+// 218, 219, 239); any other number gives 104. 32 x 32 pixels, hot spot in pixels.
+// Built on each call: widgets keep the cursor they are given.
+QCursor ToolCursor(int resourceId);
+
+// The application icon (scalable).
+QIcon AppIcon();
+
+// Every command id CommandIcon knows, and every cursor resource number, in table order.
+QList<int> IconCommandIds();
+QList<int> CursorIds();
+
+}  // namespace zv
