@@ -16,7 +16,6 @@
 #include <QUrl>
 
 #include "app/AboutDialog.h"
-#include "app/AppResources.h"
 #include "app/Choosers.h"
 #include "app/LockKeys.h"
 #include "app/PaletteBar.h"
@@ -26,13 +25,14 @@
 #include "dialogs/CopyFrameDialog.h"
 #include "editor/Document.h"
 #include "editor/Player.h"
+#include "res/Resources.h"
 
 namespace zv {
 
 CMainFrame::CMainFrame() {
     setObjectName(QStringLiteral("mainframe"));
     setWindowTitle(QStringLiteral("Tolvane - Zorvane"));
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(AppIcon());
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
     doc_ = std::make_unique<Document>();
@@ -86,7 +86,7 @@ void CMainFrame::BuildActions() {
         a->setToolTip(c.ToolTip());
         a->setWhatsThis(c.StatusTip());
         a->setIconText(c.ToolTip());
-        if (!c.icon.isEmpty()) a->setIcon(IconFor(c.icon));
+        if (!c.icon.isEmpty()) a->setIcon(NamedIcon(c.icon));
         a->setCheckable(c.checkable);
         const int id = c.id;
         connect(a, &QAction::triggered, this, [this, id] {
