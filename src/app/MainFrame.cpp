@@ -175,6 +175,8 @@ void CMainFrame::BuildBars() {
     paletteBar->setAccessibleName(QStringLiteral("调色板"));
     paletteBar->addWidget(palette_);
     bars_[BarId::Palette] = paletteBar;
+    // Beside the tools bar, so that the tools keep the whole height.
+    addToolBarBreak(Qt::LeftToolBarArea);
     addToolBar(Qt::LeftToolBarArea, paletteBar);
 
     for (int id : {BarId::Param, BarId::Position, BarId::Palette})
