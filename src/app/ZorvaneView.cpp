@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -48,9 +49,10 @@ unsigned CZorvaneView::KeyFlags(const QMouseEvent* e) {
     return f;
 }
 
-void CZorvaneView::paintEvent(QPaintEvent*) {
+void CZorvaneView::paintEvent(QPaintEvent* e) {
     QPainter p(this);
-    p.drawImage(0, 0, screen_);
+    const QRect r = e->rect();
+    p.drawImage(r, screen_, r);
     if (!painted_) {
         painted_ = true;
         emit FirstPaint();

@@ -5,8 +5,11 @@
 #include <QCommandLineParser>
 #include <QDir>
 
+#include <cstdio>
+
 #include "app/MainFrame.h"
 #include "app/Splash.h"
+#include "app/ZorvaneView.h"
 #include "editor/Document.h"
 #include "model/FrameCategoryNames.h"
 #include "res/Resources.h"
@@ -34,6 +37,12 @@ int main(int argc, char* argv[]) {
 
     zv::CSplashWnd::ShowSplash(QDir(startDir).filePath(QStringLiteral("logo.bmp")));
     zv::CMainFrame frame;
+    // The start-up benchmark times the way to the view's first paint.
+    if (qEnvironmentVariableIsSet("ZORVANE_REPORT_FIRST_PAINT"))
+        QObject::connect(frame.View(), &zv::CZorvaneView::FirstPaint, [] {
+            std::fputs("first paint\n", stderr);
+            std::fflush(stderr);
+        });
     frame.show();
 
     const QStringList files = parser.positionalArguments();

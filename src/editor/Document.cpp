@@ -129,16 +129,23 @@ void Document::DrawCurrentFrame(int flag) {
     if (!frame->shapes) frame->shapes = std::make_unique<CNeonGraph>();
     if (drawTool_) frame->shapes->HandTo(*drawTool_);
     QImage& screen = ui_->Screen();
-    screen.fill(Qt::black);
+    ClearUnderBackground(screen);
     frame->Render(screen, true, background_.get());
     ui_->ScreenChanged();
+}
+
+void Document::ClearUnderBackground(QImage& screen) const {
+    // A background picture covers the whole view; without one the view starts black,
+    // as a picture or video of the frame does.
+    const bool covered = background_ && background_->hasBitmap && !background_->bitmap.isNull();
+    if (!covered) screen.fill(Qt::black);
 }
 
 void Document::DrawSubFrame(const CNeonFrame& sub) {
     CNeonFrame* frame = CurrentFrame();
     if (!frame) return;
     QImage& screen = ui_->Screen();
-    screen.fill(Qt::black);
+    ClearUnderBackground(screen);
     frame->Render(screen, true, background_.get(), &sub);
     ui_->ScreenChanged();
 }

@@ -185,6 +185,7 @@ private:
     // frame gets its own colours back.
     void LeaveEffectFrame();
     void AfterFrameMove();
+    void ClearUnderBackground(QImage& screen) const;
     QSize ClientSize() const;
     Rect ClientRect() const;
 

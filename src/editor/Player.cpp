@@ -106,6 +106,11 @@ void Player::Stop() {
 }
 
 void Player::Tick() {
+    TickOnce();
+    emit Ticked();
+}
+
+void Player::TickOnce() {
     CNeonAv* av = doc_.Animation();
     if (!av || !av->currentFrame || av->frameCount == 0) {
         StopTimer();

@@ -47,8 +47,12 @@ public:
 
 signals:
     void StateChanged();
+    // A tick was shown.
+    void Ticked();
 
 private:
+    void TickOnce();
+
     Document& doc_;
     QTimer timer_;
     bool timerRunning_ = false;
