@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QTimer>
 
 #include "app/ParamBar.h"
 
@@ -13,6 +14,22 @@ void WindowTest::Layer(int layer) {
     QTest::mouseClick(radio, Qt::LeftButton);
     Pump();
     ASSERT_EQ(doc->editLayer, layer);
+}
+
+void WindowTest::OnNextModal(std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer(frame.get());
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        poll->stop();
+        poll->deleteLater();
+        if (act)
+            act(modal);
+        else
+            modal->close();
+    });
+    poll->start();
 }
 
 }  // namespace zv

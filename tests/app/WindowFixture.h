@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "app/Choosers.h"
@@ -83,6 +84,9 @@ protected:
         Pump();
     }
     void Layer(int layer);
+    // The next modal dialog that opens is handed to `act` (which closes it), or
+    // closed, so a test never waits on it.
+    void OnNextModal(std::function<void(QWidget*)> act = {});
 
     CNeonAv& Av() { return *doc->Animation(); }
     CNeonFrame* Frame() { return doc->CurrentFrame(); }
