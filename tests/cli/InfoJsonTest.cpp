@@ -31,7 +31,9 @@ QJsonObject Parse(const char* json) {
 void ExpectSame(const QJsonObject& got, const QJsonObject& want) {
     if (got == want) return;
     ADD_FAILURE() << "info output differs";
-    for (const QString& key : want.keys())
+    QStringList keys = want.keys() + got.keys();
+    keys.removeDuplicates();
+    for (const QString& key : keys)
         if (got[key] != want[key] && key != QLatin1String("frames"))
             ADD_FAILURE() << key.toStdString();
     const QJsonArray g = got["frames"].toArray(), w = want["frames"].toArray();
@@ -45,7 +47,7 @@ void ExpectSame(const QJsonObject& got, const QJsonObject& want) {
 // Regions come out in the reverse of the order they were drawn in: a frame record
 // stores its ring from the last region to the first.
 const char* kOpenSign = R"({
- "background": {"present": true, "width": 160, "height": 120},
+ "version": 4, "background": {"present": true, "width": 160, "height": 120},
  "defaultCols": 24, "defaultRows": 1, "defaultZoom": 1,
  "frames": [
   {"index": 1, "tag": 1, "category": 57, "categoryName": "特效帧", "stepCount": 40,
@@ -117,7 +119,8 @@ const char* kStarFrame = R"({
  "shapes": [], "texts": [], "pictures": []})";
 
 TEST(InfoJson, WelcomeWhole) {
-    QJsonObject want = Parse(R"({"background": {"present": true, "width": 160, "height": 120},
+    QJsonObject want = Parse(R"({"version": 4,
+                                 "background": {"present": true, "width": 160, "height": 120},
                                  "defaultCols": 16, "defaultRows": 4, "defaultZoom": 1})");
     QJsonArray frames;
     for (int i = 1; i <= 14; ++i) {

@@ -55,7 +55,9 @@ protected:
 
     CDLineColor& Colours() { return sheet.ColourPage(); }
     CDlineStyle& Style() { return sheet.StylePage(); }
-    void Click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    // Pages not on top are hidden: their buttons are clicked as a user would, without
+    // a mouse position.
+    void Click(QAbstractButton* b) { b->click(); }
     void ClickId(QButtonGroup* g, int id) { Click(g->button(id)); }
     const ShapeStyle& ToolStyle() { return *doc.DrawTool()->style; }
 

@@ -2,6 +2,8 @@
 // pages, and the text font of the text tool bar, driven headless.
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>

@@ -64,10 +64,10 @@ TEST_F(TextBox, EscapeOrReturnOnAnEmptyBoxDropsIt) {
         Click(tool, 30, 40);
         ASSERT_EQ(Texts().size(), 1u);
         host.Messages();
-        EXPECT_FALSE(tool.OnChar(QChar(0x08)));  // nothing to take back
+        EXPECT_TRUE(tool.OnChar(QChar(0x08)));  // taken, but nothing to take back
         EXPECT_EQ(Posted(UM_FRAME_CHANGED), 0);
         EXPECT_TRUE(tool.OnChar(end));
-        EXPECT_TRUE(Texts().empty()) << end.unicode();
+        EXPECT_TRUE(Texts().empty()) << int(end.unicode());
         EXPECT_EQ(Posted(UM_FRAME_CHANGED), 1);
         EXPECT_FALSE(host.invalidated.empty());
     }
@@ -112,23 +112,29 @@ TEST_F(TextBox, TakenAgainItEditsAndMoves) {
     EXPECT_TRUE(t.editing);
     Type(QStringLiteral("d"));
     EXPECT_EQ(t.text, QStringLiteral("Moved"));
+    // The box's corner follows the mouse.
     Move(tool, 52, 62);
-    EXPECT_EQ(t.position, (Point{1050, 1060}));
+    EXPECT_EQ(t.position, (Point{1052, 1062}));
     Click(tool, 52, 62);
     EXPECT_EQ(tool.state, 3);
-    EXPECT_EQ(t.position, (Point{1050, 1060}));
-    // Text is drawn in the pen colour, not in XOR.
+    EXPECT_EQ(t.position, (Point{1052, 1062}));
+    // Text is drawn in the pen colour on the background colour, not in XOR, inside
+    // its box.
     host.screen.fill(Qt::black);
-    t.penColour = 0x00FF00;
+    t.penColour = RGB(0, 255, 0);
+    t.backColour = RGB(0, 0, 255);
     GdiDc dc(host.screen);
     dc.SetViewportOrg(tool.origin);
     t.Draw(dc);
-    EXPECT_GT(LitCount(host.screen), 0);
+    int glyph = 0;
     for (int y = 0; y < host.screen.height(); ++y)
         for (int x = 0; x < host.screen.width(); ++x) {
-            const QRgb c = host.screen.pixel(x, y) & 0xFFFFFF;
-            if (c != 0) EXPECT_EQ(qRed(c), 0) << x << "," << y;
+            const QRgb c = host.screen.pixel(x, y);
+            if ((c & 0xFFFFFF) == 0) continue;
+            EXPECT_TRUE(t.Box().Contains(x + 1000, y + 1000)) << x << "," << y;
+            glyph += qGreen(c) > 128 && qRed(c) < 64;
         }
+    EXPECT_GT(glyph, 10);
 }
 
 // A smooth curve of two pieces whose seven control points all differ.
