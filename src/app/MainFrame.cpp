@@ -253,8 +253,9 @@ void CMainFrame::PlaceAtStart() {
     const int h = avail.height() / 4 * 3;
     setGeometry(avail.left() + w / 6, avail.top() + h / 6, w, h);
     showMaximized();
-    PlacePropertySheet();
+    // Shown first: its size, frame included, is known only then.
     sheet_->show();
+    PlacePropertySheet();
     RefreshCommands();
 }
 
