@@ -6,18 +6,26 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSaveFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "layers/NeonBkg.h"
+#include "model/NeonAv.h"
+
 namespace {
 
-QJsonObject Info(const char* example) {
+QJsonObject InfoOf(const QString& path) {
     QProcess p;
-    p.start(QStringLiteral(ZORVANE_CLI),
-            {QStringLiteral("info"), QStringLiteral(ZORVANE_EXAMPLES_DIR "/") + example});
+    p.start(QStringLiteral(ZORVANE_CLI), {QStringLiteral("info"), path});
     EXPECT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
     return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+}
+
+QJsonObject Info(const char* example) {
+    return InfoOf(QStringLiteral(ZORVANE_EXAMPLES_DIR "/") + example);
 }
 
 QJsonObject Parse(const char* json) {
@@ -131,6 +139,47 @@ TEST(InfoJson, WelcomeWhole) {
     frames.append(Parse(kStarFrame));
     want["frames"] = frames;
     ExpectSame(Info("welcome.zrx"), want);
+}
+
+// The examples have neither italic nor underlined text: a scheme made here has one
+// of each, in a GBK face.
+TEST(InfoJson, ItalicAndUnderlineAreToldApart) {
+    zv::CNeonAv av;
+    av.CreateFirstFrame();
+    auto addText = [&](const QString& text, int x, bool italic, bool underline) {
+        zv::CNeonChar* t = av.currentFrame->texts->AppendText();
+        zv::LogFont lf;
+        lf.lfHeight = 60;
+        lf.lfWeight = 400;
+        lf.lfItalic = italic ? 1 : 0;
+        lf.lfUnderline = underline ? 1 : 0;
+        lf.SetFaceName(QStringLiteral("宋体"));
+        t->SetLogFont(lf);
+        t->SetText(text);
+        t->x = x;
+        t->y = 7;
+        t->textColour = 0x0000FF;
+    };
+    addText(QStringLiteral("斜"), 10, true, false);
+    addText(QStringLiteral("下"), 90, false, true);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fonts.zrx"));
+    QSaveFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(av.SaveScheme(f, zv::CNeonBkg()));
+    ASSERT_TRUE(f.commit());
+    const QJsonArray texts = InfoOf(path)["frames"].toArray()[0].toObject()["texts"].toArray();
+    ASSERT_EQ(texts.size(), 2);
+    auto compact = [](const QJsonObject& o) {
+        return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString();
+    };
+    // Stored last first, like the regions.
+    EXPECT_EQ(compact(texts[1].toObject()),
+              compact(Parse(R"({"text": "斜", "x": 10, "y": 7, "colour": 255, "face": "宋体",
+                  "height": 60, "weight": 400, "italic": true, "underline": false})")));
+    EXPECT_EQ(compact(texts[0].toObject()),
+              compact(Parse(R"({"text": "下", "x": 90, "y": 7, "colour": 255, "face": "宋体",
+                  "height": 60, "weight": 400, "italic": false, "underline": true})")));
 }
 
 }  // namespace

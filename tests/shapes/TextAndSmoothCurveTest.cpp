@@ -174,14 +174,6 @@ TEST_P(SmoothCurveHandle, MovesOnlyItsOwnPoint) {
 
 INSTANTIATE_TEST_SUITE_P(EveryControlPoint, SmoothCurveHandle, testing::Range(1, 8));
 
-std::vector<Point> LitPixels(const QImage& img) {
-    std::vector<Point> lit;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if ((img.pixel(x, y) & 0xFFFFFF) != 0) lit.push_back({x, y});
-    return lit;
-}
-
 TEST(EllipticArcAngle, OffAxisPointsInAllFourQuadrants) {
     CEllipseArc arc;
     arc.centre = {100, 100};
