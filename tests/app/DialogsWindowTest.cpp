@@ -136,7 +136,8 @@ TEST_F(DialogsWindow, FirstPlacementPutsTheSheetAtTheLowerRight) {
     EXPECT_TRUE(sheet->isVisible());
     const QRect avail = frame->screen()->availableGeometry();
     const QSize size = sheet->frameGeometry().size();
-    EXPECT_EQ(sheet->frameGeometry().left(), avail.left() + avail.width() / 4 * 3 * 4 / 3 - size.width());
+    EXPECT_EQ(sheet->frameGeometry().left(),
+              avail.left() + avail.width() / 4 * 3 * 4 / 3 - size.width());
     EXPECT_EQ(sheet->frameGeometry().top(),
               avail.top() + avail.height() / 4 * 3 * 4 / 3 - size.height() * 6 / 5);
 }
@@ -161,7 +162,8 @@ TEST_F(DialogsWindow, SavePictureWritesWhatTheViewShows) {
     EXPECT_EQ(message, kFileSaved);
     const QImage saved(path + ".bmp");
     ASSERT_FALSE(saved.isNull());
-    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), shown.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32),
+              shown.convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(DialogsWindow, SaveAndOpenThroughTheChoosers) {

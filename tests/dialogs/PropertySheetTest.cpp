@@ -280,11 +280,13 @@ TEST_F(PropertySheet, PenSampleIsAtMostTenWideAndNullDrawsNothing) {
     s.WidthEdit()->setValue(50);
     EXPECT_EQ(s.penWidth, 50);
     int rows = 0;
-    for (int y = 0; y < pen.height(); ++y) rows += (pen.pixel(pen.width() / 2, y) & 0xFFFFFF) != 0xFFFFFF;
+    for (int y = 0; y < pen.height(); ++y)
+        rows += (pen.pixel(pen.width() / 2, y) & 0xFFFFFF) != 0xFFFFFF;
     EXPECT_EQ(rows, 10);
 
     ClickId(s.PenGroup(), 1051);
-    EXPECT_EQ(ColoursIn(pen, pen.rect()), (std::map<QRgb, int>{{0xFFFFFF, pen.width() * pen.height()}}));
+    EXPECT_EQ(ColoursIn(pen, pen.rect()),
+              (std::map<QRgb, int>{{0xFFFFFF, pen.width() * pen.height()}}));
 }
 
 TEST_F(PropertySheet, CrossHatchedSampleOnTheBackgroundOrOnWhite) {

@@ -41,8 +41,9 @@ TEST_F(TextBar, ListsAndTheirFirstChoice) {
     EXPECT_EQ(bar.SizeList()->objectName(), QStringLiteral("32854"));
     QStringList sizes;
     for (int i = 0; i < bar.SizeList()->count(); ++i) sizes << bar.SizeList()->itemText(i);
-    EXPECT_EQ(sizes, QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 14 16 18 20 22 24 26 28 32 36 48 72")
-                         .split(QLatin1Char(' ')));
+    EXPECT_EQ(sizes,
+              QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 14 16 18 20 22 24 26 28 32 36 48 72")
+                  .split(QLatin1Char(' ')));
     EXPECT_EQ(bar.SizeList()->currentText(), QStringLiteral("12"));
     EXPECT_EQ(bar.SizeList()->currentIndex(), 11);
     EXPECT_EQ(bar.FaceList()->currentText(), QStringLiteral("Arial"));

@@ -58,15 +58,14 @@ TEST(RegionDefaultsTest, GridTextsAndRefusedCounts) {
         bool allowed;
         std::int32_t r, c;
     } cases[] = {
-        {"", "", true, 1, 50},      {"3", "12", true, 3, 12},   {"", "7", true, 1, 7},
-        {"4", "", true, 4, 50},     {"007", "1", true, 7, 1},   {"1000", "1000", true, 1000, 1000},
-        {"1a", "5", false, 0, 0},   {"0", "5", false, 0, 0},    {"5", "0", false, 0, 0},
-        {"-3", "5", false, 0, 0},   {"1001", "1", false, 0, 0}, {"1", "99999999999", false, 0, 0},
+        {"", "", true, 1, 50},    {"3", "12", true, 3, 12},   {"", "7", true, 1, 7},
+        {"4", "", true, 4, 50},   {"007", "1", true, 7, 1},   {"1000", "1000", true, 1000, 1000},
+        {"1a", "5", false, 0, 0}, {"0", "5", false, 0, 0},    {"5", "0", false, 0, 0},
+        {"-3", "5", false, 0, 0}, {"1001", "1", false, 0, 0}, {"1", "99999999999", false, 0, 0},
         {" 3", "5", false, 0, 0},
     };
     for (const auto& c : cases) {
-        const GridReading r =
-            ReadGridCounts(QString::fromUtf8(c.rows), QString::fromUtf8(c.cols));
+        const GridReading r = ReadGridCounts(QString::fromUtf8(c.rows), QString::fromUtf8(c.cols));
         ASSERT_EQ(r.counts.has_value(), c.allowed) << c.rows << "/" << c.cols;
         if (c.allowed) {
             EXPECT_EQ(*r.counts, (GridCounts{c.r, c.c})) << c.rows << "/" << c.cols;
@@ -82,8 +81,8 @@ TEST(RegionDefaultsTest, ScaleSliderIsTheNearestPercent) {
         float zoom;
         int percent;
     } cases[] = {
-        {0.29f, 29}, {0.57f, 57}, {0.58f, 58}, {0.35f, 35}, {1.0f, 100}, {0.0f, 0},
-        {0.014f, 1}, {0.006f, 1}, {1.7f, 100}, {-0.2f, 0},
+        {0.29f, 29}, {0.57f, 57}, {0.58f, 58}, {0.35f, 35}, {1.0f, 100},
+        {0.0f, 0},   {0.014f, 1}, {0.006f, 1}, {1.7f, 100}, {-0.2f, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(ScalePercentOf(c.zoom), c.percent) << c.zoom;
     EXPECT_FLOAT_EQ(ZoomOfScalePercent(35), 0.35f);

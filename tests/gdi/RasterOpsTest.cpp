@@ -37,14 +37,12 @@ TEST_P(RasterOperation, MixesPenAndDestinationBitByBit) {
 
 INSTANTIATE_TEST_SUITE_P(
     AllSixteen, RasterOperation,
-    testing::Values(Rop{1, "Black", 0x00}, Rop{2, "NotMergePen", 0x03},
-                    Rop{3, "MaskNotPen", 0x0C}, Rop{4, "NotCopyPen", 0x0F},
-                    Rop{5, "MaskPenNot", 0x30}, Rop{6, "Not", 0x33}, Rop{7, "XorPen", 0x3C},
-                    Rop{8, "NotMaskPen", 0x3F}, Rop{9, "MaskPen", 0xC0},
-                    Rop{10, "NotXorPen", 0xC3}, Rop{11, "Nop", 0xCC},
-                    Rop{12, "MergeNotPen", 0xCF}, Rop{13, "CopyPen", 0xF0},
-                    Rop{14, "MergePenNot", 0xF3}, Rop{15, "MergePen", 0xFC},
-                    Rop{16, "White", 0xFF}),
+    testing::Values(Rop{1, "Black", 0x00}, Rop{2, "NotMergePen", 0x03}, Rop{3, "MaskNotPen", 0x0C},
+                    Rop{4, "NotCopyPen", 0x0F}, Rop{5, "MaskPenNot", 0x30}, Rop{6, "Not", 0x33},
+                    Rop{7, "XorPen", 0x3C}, Rop{8, "NotMaskPen", 0x3F}, Rop{9, "MaskPen", 0xC0},
+                    Rop{10, "NotXorPen", 0xC3}, Rop{11, "Nop", 0xCC}, Rop{12, "MergeNotPen", 0xCF},
+                    Rop{13, "CopyPen", 0xF0}, Rop{14, "MergePenNot", 0xF3},
+                    Rop{15, "MergePen", 0xFC}, Rop{16, "White", 0xFF}),
     [](const testing::TestParamInfo<Rop>& i) { return std::string(i.param.name); });
 
 }  // namespace

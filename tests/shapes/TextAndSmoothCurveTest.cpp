@@ -158,7 +158,8 @@ TEST_P(SmoothCurveHandle, MovesOnlyItsOwnPoint) {
     tool.EnterSelectMode();
     Click(tool, 20, 20);
     ASSERT_TRUE(curve.selected);
-    const Point grab{want[std::size_t(handle - 1)].x - 1000, want[std::size_t(handle - 1)].y - 1000};
+    const Point grab{want[std::size_t(handle - 1)].x - 1000,
+                     want[std::size_t(handle - 1)].y - 1000};
     ASSERT_EQ(curve.HitHandle(grab.x + 1000, grab.y + 1000), handle);
     Click(tool, grab.x, grab.y);
     ASSERT_EQ(tool.state, 5);
@@ -183,16 +184,17 @@ TEST(EllipticArcAngle, OffAxisPointsInAllFourQuadrants) {
         int x, y;
         double angle;
     } cases[] = {
-        {130, 110, a},          // right, below
-        {70, 110, 180.0 - a},   // left, below
-        {70, 90, 180.0 + a},    // left, above
-        {130, 90, 360.0 - a},   // right, above
-        {110, 130, 90.0 - a},   // below, right of the centre
-        {90, 130, 90.0 + a},    // below, left
-        {90, 70, 270.0 - a},    // above, left
-        {110, 70, 270.0 + a},   // above, right
+        {130, 110, a},         // right, below
+        {70, 110, 180.0 - a},  // left, below
+        {70, 90, 180.0 + a},   // left, above
+        {130, 90, 360.0 - a},  // right, above
+        {110, 130, 90.0 - a},  // below, right of the centre
+        {90, 130, 90.0 + a},   // below, left
+        {90, 70, 270.0 - a},   // above, left
+        {110, 70, 270.0 + a},  // above, right
     };
-    for (const auto& c : cases) EXPECT_NEAR(arc.AngleOf(c.x, c.y), c.angle, 1e-4) << c.x << "," << c.y;
+    for (const auto& c : cases)
+        EXPECT_NEAR(arc.AngleOf(c.x, c.y), c.angle, 1e-4) << c.x << "," << c.y;
 }
 
 TEST(EllipticArcAngle, AnArcInTheLowerLeftQuarterIsDrawnThere) {
@@ -214,7 +216,8 @@ TEST(EllipticArcAngle, AnArcInTheLowerLeftQuarterIsDrawnThere) {
     }
     // Halfway along, at 135 degrees: (100 - 28.3, 100 + 28.3).
     bool middle = false;
-    for (const Point& p : lit) middle = middle || (std::abs(p.x - 72) <= 1 && std::abs(p.y - 128) <= 1);
+    for (const Point& p : lit)
+        middle = middle || (std::abs(p.x - 72) <= 1 && std::abs(p.y - 128) <= 1);
     EXPECT_TRUE(middle);
     // Nothing at the quarter's ends beyond the arc: straight down and straight left.
     EXPECT_EQ(img.pixel(100, 140) & 0xFFFFFF, 0u);
