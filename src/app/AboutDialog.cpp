@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/AppResources.h"
+#include "res/Resources.h"
 
 namespace zv {
 
@@ -14,7 +14,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("100"));
     setWindowTitle(QStringLiteral("关于 Zorvane"));
     auto* icon = new QLabel(this);
-    icon->setPixmap(ApplicationIcon().pixmap(48, 48));
+    icon->setPixmap(AppIcon().pixmap(48, 48));
     icon->setAccessibleName(tr("Application icon"));
     auto* text = new QLabel(QStringLiteral("Zorvane 4.0"), this);
     text->setObjectName(QStringLiteral("version"));

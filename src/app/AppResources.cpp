@@ -1,15 +1,9 @@
 #include "app/AppResources.h"
 
 #include "editor/EditorTypes.h"
+#include "res/Resources.h"
 
 namespace zv {
-
-void InitAppResources() {}
-
-QIcon IconFor(const QString& name) {
-    if (name.isEmpty()) return {};
-    return QIcon::fromTheme(name);
-}
 
 QCursor CursorFor(int cursorId) {
     switch (cursorId) {
@@ -21,21 +15,9 @@ QCursor CursorFor(int cursorId) {
             return Qt::SizeHorCursor;
         case CursorId::SizeNs:
             return Qt::SizeVerCursor;
-        case CursorId::Cross:
-            return Qt::CrossCursor;
-        case CursorId::Text:
-            return Qt::IBeamCursor;
-        case CursorId::Drag:
-            return Qt::SizeAllCursor;
-        case CursorId::Pick:
-            return Qt::PointingHandCursor;
         default:
-            return Qt::ArrowCursor;
+            return ToolCursor(cursorId);
     }
-}
-
-QIcon ApplicationIcon() {
-    return {};
 }
 
 }  // namespace zv

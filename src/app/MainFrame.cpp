@@ -16,7 +16,6 @@
 #include <QUrl>
 
 #include "app/AboutDialog.h"
-#include "app/AppResources.h"
 #include "app/Choosers.h"
 #include "app/LockKeys.h"
 #include "app/PaletteBar.h"
@@ -30,13 +29,14 @@
 #include "dialogs/TextToolBar.h"
 #include "editor/Document.h"
 #include "editor/Player.h"
+#include "res/Resources.h"
 
 namespace zv {
 
 CMainFrame::CMainFrame() {
     setObjectName(QStringLiteral("mainframe"));
     setWindowTitle(QStringLiteral("Tolvane - Zorvane"));
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(AppIcon());
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
     doc_ = std::make_unique<Document>();
@@ -91,7 +91,7 @@ void CMainFrame::BuildActions() {
         a->setToolTip(c.ToolTip());
         a->setWhatsThis(c.StatusTip());
         a->setIconText(c.ToolTip());
-        if (!c.icon.isEmpty()) a->setIcon(IconFor(c.icon));
+        if (!c.icon.isEmpty()) a->setIcon(NamedIcon(c.icon));
         a->setCheckable(c.checkable);
         const int id = c.id;
         connect(a, &QAction::triggered, this, [this, id] {
@@ -180,6 +180,8 @@ void CMainFrame::BuildBars() {
     paletteBar->setAccessibleName(QStringLiteral("调色板"));
     paletteBar->addWidget(palette_);
     bars_[BarId::Palette] = paletteBar;
+    // Beside the tools bar, so that the tools keep the whole height.
+    addToolBarBreak(Qt::LeftToolBarArea);
     addToolBar(Qt::LeftToolBarArea, paletteBar);
 
     for (int id : {BarId::Param, BarId::Position, BarId::Palette})
@@ -371,11 +373,7 @@ void CMainFrame::ShowMousePoint(int x, int y) {
 
 void CMainFrame::StateChanged() {
     RefreshCommands();
-    const int cursor = doc_->ViewCursor();
-    if (cursor != lastCursor_) {
-        lastCursor_ = cursor;
-        view_->SetToolCursor(cursor);
-    }
+    view_->SetToolCursor(doc_->ViewCursor());
 }
 
 void CMainFrame::ShowPositionBar(bool show) {

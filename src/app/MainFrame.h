@@ -62,6 +62,8 @@ public:
     // The first-start placement: three quarters of the screen, centred, then
     // maximised.
     void PlaceAtStart();
+    // Tests keep the window where they put it.
+    void SkipStartPlacement() { frameTimer_.stop(); }
 
     // ---- EditorUi ----
     QImage& Screen() override;
@@ -133,7 +135,6 @@ private:
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
     QTimer frameTimer_;
-    int lastCursor_ = 0;
 };
 
 }  // namespace zv

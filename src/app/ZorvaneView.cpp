@@ -66,11 +66,17 @@ void CZorvaneView::resizeEvent(QResizeEvent*) {
 
 void CZorvaneView::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
+    // The press that makes a double click is followed by the double click itself,
+    // which takes its place, as a double click replaces the second press elsewhere.
+    if (e->flags() & Qt::MouseEventCreatedDoubleClick) return;
     setFocus(Qt::MouseFocusReason);
     doc_.OnLButtonDown(KeyFlags(e), ToPoint(e->position()));
 }
 
 void CZorvaneView::mouseMoveEvent(QMouseEvent* e) {
+    // Each move first shows the tool mode's cursor; the editor may then show another
+    // (the picture handles).
+    SetToolCursor(doc_.ViewCursor());
     doc_.OnMouseMove(KeyFlags(e), ToPoint(e->position()));
 }
 
@@ -117,6 +123,8 @@ void CZorvaneView::SetMouseCapture(bool on) {
 }
 
 void CZorvaneView::SetToolCursor(int cursorId) {
+    if (cursorId == cursorId_) return;
+    cursorId_ = cursorId;
     setCursor(CursorFor(cursorId));
 }
 

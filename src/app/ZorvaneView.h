@@ -26,6 +26,7 @@ public:
 
     void SetMouseCapture(bool on);
     void SetToolCursor(int cursorId);
+    int ToolCursorId() const { return cursorId_; }
 
     void OpenTextEditor(Point at, const QFont& font, const QString& text);
     QString TextEditorText() const;
@@ -61,6 +62,7 @@ private:
     QPlainTextEdit* editor_ = nullptr;
     bool captured_ = false;
     bool painted_ = false;
+    int cursorId_ = 0;
 };
 
 }  // namespace zv

@@ -5,11 +5,11 @@
 #include <QCommandLineParser>
 #include <QDir>
 
-#include "app/AppResources.h"
 #include "app/MainFrame.h"
 #include "app/Splash.h"
 #include "editor/Document.h"
 #include "model/FrameCategoryNames.h"
+#include "res/Resources.h"
 
 int main(int argc, char* argv[]) {
     // The category names exist before anything shows them.
@@ -29,8 +29,8 @@ int main(int argc, char* argv[]) {
                                  QStringLiteral("[file]"));
     parser.process(app);
 
-    zv::InitAppResources();
-    QApplication::setWindowIcon(zv::ApplicationIcon());
+    zv::InitIcons();
+    QApplication::setWindowIcon(zv::AppIcon());
 
     zv::CSplashWnd::ShowSplash(QDir(startDir).filePath(QStringLiteral("logo.bmp")));
     zv::CMainFrame frame;

@@ -43,7 +43,7 @@ struct Command {
     QString text;
     // "status text\ntool tip"; without a line break both are the same.
     QString prompt;
-    // A freedesktop icon name, or one of our own icons ("zv-...").
+    // One of our drawings by its path ("tools/brush"), or a freedesktop name.
     QString icon;
     bool checkable = false;
     // CanOperate level the command needs to be enabled (kNoGuard: always).

@@ -482,6 +482,7 @@ void Document::CopyFrameN() {
 
 void Document::CopyFrameNumber(std::int32_t n) {
     if (CanOperate(2)) return;
+    FinishEdit(kKeyEnter);
     const CNeonFrame* src = animation_->GetFrameAt(n);
     if (!src) return;
     LeaveEffectFrame();

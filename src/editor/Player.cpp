@@ -15,6 +15,11 @@ constexpr int kMinimumPeriod = 10;
 Player::Player(Document& doc) : doc_(doc) {
     timer_.setTimerType(Qt::PreciseTimer);
     connect(&timer_, &QTimer::timeout, this, &Player::Tick);
+    rewind_.setSingleShot(true);
+    connect(&rewind_, &QTimer::timeout, this, [this] {
+        doc_.paused = false;
+        doc_.FirstFrame();
+    });
 }
 
 Player::~Player() {
@@ -46,6 +51,7 @@ void Player::StopTimer() {
 }
 
 void Player::LeaveEffectFrame() {
+    rewind_.stop();
     if (!steppedFrame_) return;
     steppedFrame_->RestoreRegions();
     stepper_.reset();
@@ -57,10 +63,16 @@ void Player::Advance() {
     CNeonAv* av = doc_.Animation();
     if (!av || !av->currentFrame) return;
     if (av->currentFrame == av->Last()) {
-        if (!doc_.loopPlayback)
-            Stop();
-        else
+        if (!doc_.loopPlayback) {
+            // The run is over, but the last frame was only just drawn: it keeps the
+            // screen for one period before the animation rewinds to its first frame.
+            const int period = timer_.interval();
+            doc_.paused = false;
+            StopTimer();
+            rewind_.start(period);
+        } else {
             av->currentFrame = av->First();
+        }
         return;
     }
     av->currentFrame = av->currentFrame->next;

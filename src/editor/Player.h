@@ -37,6 +37,7 @@ public:
     void LeaveEffectFrame();
 
     bool TimerRunning() const { return timerRunning_; }
+    bool RewindPending() const { return rewind_.isActive(); }
     int Period() const { return timer_.interval(); }
     // The effect frame being stepped, if any, and the sub-frame it shows next.
     const CNeonFrame* SteppedFrame() const { return steppedFrame_; }
@@ -51,6 +52,9 @@ private:
     Document& doc_;
     QTimer timer_;
     bool timerRunning_ = false;
+    // The end of a run without loop: the last frame stays on screen for one period,
+    // then the animation rewinds.
+    QTimer rewind_;
     std::unique_ptr<CEffectStepper> stepper_;
     CNeonFrame* steppedFrame_ = nullptr;
     bool stepperAtEnd_ = false;
