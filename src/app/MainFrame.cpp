@@ -23,6 +23,10 @@
 #include "app/PositionBar.h"
 #include "app/ZorvaneView.h"
 #include "dialogs/CopyFrameDialog.h"
+#include "dialogs/GridDialog.h"
+#include "dialogs/LinePropertySheet.h"
+#include "dialogs/ScaleDialog.h"
+#include "dialogs/TextToolBar.h"
 #include "editor/Document.h"
 #include "editor/Player.h"
 #include "res/Resources.h"
@@ -44,6 +48,7 @@ CMainFrame::CMainFrame() {
     BuildMenus();
     BuildBars();
     BuildStatusBar();
+    BuildTextBarAndSheet();
 
     connect(&doc_->GetPlayer(), &Player::StateChanged, this, &CMainFrame::RefreshCommands);
     connect(doc_.get(), &Document::FramesChanged, this, &CMainFrame::RefreshCommands);
@@ -218,6 +223,13 @@ void CMainFrame::UpdateLockPanes() {
     scrollPane_->setText(k.scroll ? QStringLiteral("滚动") : QString());
 }
 
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
+    // Closing the sheet only hides it; the menu check follows.
+    if (watched == sheet_ && (e->type() == QEvent::Hide || e->type() == QEvent::Show))
+        QMetaObject::invokeMethod(this, &CMainFrame::RefreshCommands, Qt::QueuedConnection);
+    return QMainWindow::eventFilter(watched, e);
+}
+
 bool CMainFrame::event(QEvent* e) {
     if (e->type() == QEvent::KeyRelease || e->type() == QEvent::WindowActivate) UpdateLockPanes();
     return QMainWindow::event(e);
@@ -231,6 +243,7 @@ void CMainFrame::RefreshCommands() {
         if (c.checkable) a->setChecked(table_->Checked(c));
     }
     if (param_) param_->SyncLayer();
+    if (textBar_) textBar_->Sync();
     if (palette_) palette_->update();
 }
 
@@ -242,6 +255,45 @@ void CMainFrame::PlaceAtStart() {
     const int h = avail.height() / 4 * 3;
     setGeometry(avail.left() + w / 6, avail.top() + h / 6, w, h);
     showMaximized();
+    // Shown first: its size, frame included, is known only then.
+    sheet_->show();
+    PlacePropertySheet();
+    RefreshCommands();
+}
+
+void CMainFrame::PlacePropertySheet() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    // The screen size as four thirds of the three-quarter size, as the frame's own
+    // placement computes it.
+    const int w = avail.width() / 4 * 3 * 4 / 3;
+    const int h = avail.height() / 4 * 3 * 4 / 3;
+    const QSize size = sheet_->frameGeometry().size();
+    sheet_->move(avail.left() + w - size.width(), avail.top() + h - size.height() * 6 / 5);
+}
+
+void CMainFrame::BuildTextBarAndSheet() {
+    QList<QAction*> toggles;
+    for (const ToolBarLayout& layout : table_->ToolBars())
+        if (layout.bar == ToolBarId::Text)
+            for (int id : layout.ids)
+                if (QAction* a = Action(id)) toggles << a;
+    textBar_ = new CTextToolBar(*doc_, toggles, this);
+    bars_[BarId::TextBar] = textBar_;
+    insertToolBar(bars_[BarId::Param], textBar_);
+    textBar_->hide();
+    connect(textBar_, &QToolBar::visibilityChanged, this, &CMainFrame::RefreshCommands);
+
+    // The chooser is looked up when the button is pressed, so that tests can put
+    // their own in place at any time.
+    sheet_ = new CLinePropertySheet(
+        *doc_,
+        [](QWidget* parent, const QColor& initial) {
+            return AppChoosers().colour(parent, initial);
+        },
+        this);
+    sheet_->installEventFilter(this);
 }
 
 // ---- EditorUi ----
@@ -350,6 +402,42 @@ std::optional<QString> CMainFrame::AskCopyFrameNumber() {
     return dialog.FrameText();
 }
 
+void CMainFrame::ShowTextToolBar(bool show) {
+    textBar_->setVisible(show);
+}
+
+void CMainFrame::HidePropertySheet() {
+    sheet_->hide();
+    RefreshCommands();
+}
+
+void CMainFrame::DeliverPickedColour(COLORREF colour) {
+    sheet_->TakePickedColour(colour);
+}
+
+QString CMainFrame::ChooseFile(FileChoice kind) {
+    const FileDialogSpec& spec = DialogSpecOf(kind);
+    return spec.save ? AppChoosers().saveFile(this, spec.caption, spec.defaultName, spec.filter)
+                     : AppChoosers().openFile(this, spec.caption, spec.defaultName, spec.filter);
+}
+
+std::optional<GridCounts> CMainFrame::AskGridCounts(const GridCounts& current) {
+    GridDialog dialog(current, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Counts();
+}
+
+std::optional<int> CMainFrame::AskScalePercent(int percent) {
+    ScaleDialog dialog(percent, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Percent();
+}
+
+int CMainFrame::DisplayDepth() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->depth() : 32;
+}
+
 QString CMainFrame::ChoosePictureFile() {
     return AppChoosers().openFile(
         this, QStringLiteral("导入图片"), QString(),
@@ -377,6 +465,11 @@ void CMainFrame::Help() {
 }
 
 void CMainFrame::ToggleBar(int id) {
+    if (id == kPropertySheetId) {
+        sheet_->setVisible(!sheet_->isVisible());
+        RefreshCommands();
+        return;
+    }
     if (id == BarId::StatusBar) {
         statusBar()->setVisible(!statusBar()->isVisible());
         RefreshCommands();
@@ -387,6 +480,7 @@ void CMainFrame::ToggleBar(int id) {
 }
 
 bool CMainFrame::BarVisible(int id) const {
+    if (id == kPropertySheetId) return sheet_ && sheet_->isVisible();
     if (id == BarId::StatusBar) return statusBar()->isVisibleTo(this);
     const QToolBar* bar = Bar(id);
     return bar && bar->isVisibleTo(this);

@@ -20,7 +20,9 @@ class QMenu;
 namespace zv {
 
 class CDlgParamSet;
+class CLinePropertySheet;
 class CLocDlg;
+class CTextToolBar;
 class CPaletteBar;
 class CZorvaneView;
 class Document;
@@ -48,6 +50,8 @@ public:
     CDlgParamSet* ParamBar() const { return param_; }
     CPaletteBar* PaletteBar() const { return palette_; }
     CLocDlg* PositionBar() const { return position_; }
+    CLinePropertySheet* PropertySheet() const { return sheet_; }
+    CTextToolBar* TextBar() const { return textBar_; }
     QAction* Action(int id) const;
     QToolBar* Bar(int id) const;
     QLabel* XPane() const { return xPane_; }
@@ -83,6 +87,13 @@ public:
     void ShowMessage(const QString& text, const QString& caption, MessageIcon icon) override;
     std::optional<QString> AskCopyFrameNumber() override;
     QString ChoosePictureFile() override;
+    void ShowTextToolBar(bool show) override;
+    void HidePropertySheet() override;
+    void DeliverPickedColour(COLORREF colour) override;
+    QString ChooseFile(FileChoice kind) override;
+    std::optional<GridCounts> AskGridCounts(const GridCounts& current) override;
+    std::optional<int> AskScalePercent(int percent) override;
+    int DisplayDepth() const override;
 
     // ---- AppCommands ----
     void Exit() override;
@@ -93,6 +104,7 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void BuildActions();
@@ -100,6 +112,9 @@ private:
     QToolBar* BuildToolBar(ToolBarId bar, const QString& title, int controlId);
     void BuildBars();
     void BuildStatusBar();
+    void BuildTextBarAndSheet();
+    // The sheet at the lower right of the screen, keeping its size.
+    void PlacePropertySheet();
     QMenu* MenuFor(const QString& path);
     void UpdateLockPanes();
 
@@ -109,6 +124,8 @@ private:
     CDlgParamSet* param_ = nullptr;
     CPaletteBar* palette_ = nullptr;
     CLocDlg* position_ = nullptr;
+    CLinePropertySheet* sheet_ = nullptr;
+    CTextToolBar* textBar_ = nullptr;
     std::map<int, QAction*> actions_;
     std::map<int, QToolBar*> bars_;
     std::map<QString, QMenu*> menus_;

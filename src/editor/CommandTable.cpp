@@ -114,6 +114,7 @@ CommandTable::CommandTable(Document& doc, AppCommands& app) : doc_(doc), app_(ap
     AddTools();
     AddEffects();
     AddHelp();
+    AddTextToggles();
     bars_ = {
         {ToolBarId::Standard,
          {57600, 57601, 57603, 0,     32792, 32794, 32793, 0,     32784, 32777, 32778, 32785, 32786,
@@ -121,6 +122,7 @@ CommandTable::CommandTable(Document& doc, AppCommands& app) : doc_(doc), app_(ap
         {ToolBarId::Tools, {32796, 32780, 32855, 32914, 0,     32923, 32924, 32930, 32929,
                             32798, 32789, 32790, 32791, 0,     32880, 32916, 32910, 32912,
                             32913, 32911, 32918, 32919, 32917, 32920, 32915, 32881}},
+        {ToolBarId::Text, {32848, 32849, 32850}},
     };
     // A bar lists only commands that exist.
     for (ToolBarLayout& bar : bars_)
@@ -166,12 +168,37 @@ void CommandTable::AddFile() {
          .icon = QStringLiteral("document-new"),
          .guard = -1,
          .run = [&d] { d.NewDocument(); }});
+    AddSchemeFiles();
     Add({.id = 57665,
          .menu = kFileMenu,
          .text = QStringLiteral("退出(&X)\tCtrl+Q"),
          .prompt = QStringLiteral("退出程序\n退出"),
          .icon = QStringLiteral("application-exit"),
          .run = [this] { app_.Exit(); }});
+}
+
+void CommandTable::AddSchemeFiles() {
+    Document& d = doc_;
+    Add({.id = 57601,
+         .menu = kFileMenu,
+         .text = QStringLiteral("打开(&O)...\tCtrl+O"),
+         .prompt = QStringLiteral("打开一个方案文件\n打开"),
+         .icon = QStringLiteral("document-open"),
+         .guard = -1,
+         .run = [&d] { d.OpenScheme(); }});
+    Add({.id = 57603,
+         .menu = kFileMenu,
+         .text = QStringLiteral("保存方案(&S)\tCtrl+S"),
+         .prompt = QStringLiteral("保存当前方案\n保存"),
+         .icon = QStringLiteral("document-save"),
+         .guard = 2,
+         .run = [&d] { d.SaveScheme(); }});
+    Add({.id = 32864,
+         .menu = kFileMenu,
+         .text = QStringLiteral("保存图片(&P)\tCtrl+P"),
+         .prompt = QStringLiteral("把当前帧保存为BMP图片\n保存图片"),
+         .guard = 2,
+         .run = [&d] { d.SavePicture(); }});
 }
 
 void CommandTable::AddView() {
@@ -201,6 +228,27 @@ void CommandTable::AddView() {
 
 void CommandTable::AddSettings() {
     Document& d = doc_;
+    struct Entry {
+        int id;
+        const char* text;
+        const char* prompt;
+        int guard;
+        std::function<void()> run;
+    };
+    const Entry regionAndBackground[] = {
+        {32771, "背景方格(&G)", "设置新区域的行数和列数\n背景方格", 2, [&d] { d.GridCommand(); }},
+        {32772, "背景缩放(&S)", "设置新区域的方格缩放\n背景缩放", 2, [&d] { d.ScaleCommand(); }},
+        {32877, "背景图片(&B)", "选择显示在每一帧下面的背景图片\n背景图片", kNoGuard,
+         [&d] { d.ChooseBackground(); }},
+        {32936, "取消背景(&C)", "去掉背景图片\n取消背景", kNoGuard, [&d] { d.CancelBackground(); }},
+    };
+    for (const Entry& e : regionAndBackground)
+        Add({.id = e.id,
+             .menu = kSettingsMenu,
+             .text = QString::fromUtf8(e.text),
+             .prompt = QString::fromUtf8(e.prompt),
+             .guard = e.guard,
+             .run = e.run});
     Add({.id = 32928,
          .menu = kSettingsMenu,
          .text = QStringLiteral("指定背景(&R)"),
@@ -208,6 +256,13 @@ void CommandTable::AddSettings() {
          .checkable = true,
          .run = [&d] { d.ToggleDesignateBackground(); },
          .checked = [&d] { return d.designateBackground; }});
+    Add({.id = 32921,
+         .menu = kSettingsMenu,
+         .text = QStringLiteral("属性显示(&P)"),
+         .prompt = QStringLiteral("显示或隐藏图元属性页\n属性显示"),
+         .checkable = true,
+         .run = [this] { app_.ToggleBar(kPropertySheetId); },
+         .checked = [this] { return app_.BarVisible(kPropertySheetId); }});
     Add({.id = 32922,
          .menu = kSettingsMenu,
          .text = QStringLiteral("鼠标捕捉(&M)"),
@@ -235,6 +290,59 @@ void CommandTable::AddPicture() {
          .isTool = true,
          .toolMode = ToolMode::Picture,
          .run = [&d] { d.ChooseTool(ToolMode::Picture, LayerRule::Picture); }});
+    Add({.id = 32856,
+         .menu = kPictureMenu,
+         .text = QStringLiteral("透明显示(&T)"),
+         .prompt = QStringLiteral("调色板的主颜色在当前图片中变为透明\n透明显示"),
+         .guard = 2,
+         .run = [&d] { d.TransparentDisplay(); }});
+    struct Zoom {
+        int id;
+        double factor;
+        const char* menu;
+        const char* text;
+    };
+    static constexpr Zoom kZooms[] = {
+        {32867, 1.2, "放大", "120%"}, {32868, 1.5, "放大", "150%"}, {32869, 2.0, "放大", "200%"},
+        {32870, 3.0, "放大", "300%"}, {32871, 4.0, "放大", "400%"}, {32872, 0.9, "缩小", "90%"},
+        {32873, 0.75, "缩小", "75%"}, {32874, 0.5, "缩小", "50%"},  {32875, 0.3, "缩小", "30%"},
+        {32876, 0.1, "缩小", "10%"},
+    };
+    for (const Zoom& z : kZooms) {
+        const double factor = z.factor;
+        const QString text = QString::fromUtf8(z.text);
+        Add({.id = z.id,
+             .menu = kPictureMenu + QLatin1Char('/') + QString::fromUtf8(z.menu),
+             .text = text,
+             .prompt = QStringLiteral("把当前图片缩放到 %1\n%1").arg(text),
+             .guard = 2,
+             .run = [&d, factor] { d.ZoomPicture(factor); }});
+    }
+}
+
+void CommandTable::AddTextToggles() {
+    Document& d = doc_;
+    Add({.id = 32848,
+         .text = QStringLiteral("粗体"),
+         .prompt = QStringLiteral("粗体\n粗体"),
+         .icon = QStringLiteral("format-text-bold"),
+         .checkable = true,
+         .run = [&d] { d.ToggleTextBold(); },
+         .checked = [&d] { return d.textFont.Bold(); }});
+    Add({.id = 32849,
+         .text = QStringLiteral("斜体"),
+         .prompt = QStringLiteral("斜体\n斜体"),
+         .icon = QStringLiteral("format-text-italic"),
+         .checkable = true,
+         .run = [&d] { d.ToggleTextItalic(); },
+         .checked = [&d] { return d.textFont.Italic(); }});
+    Add({.id = 32850,
+         .text = QStringLiteral("下划线"),
+         .prompt = QStringLiteral("下划线\n下划线"),
+         .icon = QStringLiteral("format-text-underline"),
+         .checkable = true,
+         .run = [&d] { d.ToggleTextUnderline(); },
+         .checked = [&d] { return d.textFont.Underline(); }});
 }
 
 void CommandTable::AddPlayback() {

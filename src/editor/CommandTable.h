@@ -29,6 +29,9 @@ public:
 
 enum class ToolBarId { None, Standard, Tools, Text };
 
+// The property sheet is shown and hidden like a bar, under the id of its command.
+constexpr int kPropertySheetId = 32921;
+
 // "Always": no guard, the command can always run.
 constexpr int kNoGuard = -100;
 
@@ -86,6 +89,8 @@ public:
 
 private:
     void AddFile();
+    void AddSchemeFiles();
+    void AddTextToggles();
     void AddView();
     void AddSettings();
     void AddPicture();

@@ -15,6 +15,7 @@
 #include "editor/EditorTypes.h"
 #include "editor/EditorUi.h"
 #include "editor/PositionInput.h"
+#include "editor/RegionDefaults.h"
 #include "editor/TextFont.h"
 #include "gdi/Geometry.h"
 #include "shapes/ShapeHost.h"
@@ -26,6 +27,11 @@ class CNeonAv;
 class CNeonBkg;
 class CNeonFrame;
 class Player;
+class ShapeStyle;
+
+// What the user is told after a save.
+inline const QString kFileSaved = QStringLiteral("文件已保存!");
+inline const QString kFileSaveFailed = QStringLiteral("文件保存失败!");
 
 // Keys FinishEdit acts on, by their platform numbers.
 constexpr int kKeyEnter = 13;
@@ -119,6 +125,45 @@ public:
     void BringColourToFront(bool main);
     void SetTextFont(const LogFont& lf);
 
+    // ---- files, background and picture in hand (DocumentFiles.cpp) ----
+    void OpenScheme();
+    void SaveScheme();
+    // The scheme into `path`, the existing file kept as its backup first. Says
+    // whether it was saved; on failure the previous file is as it was.
+    bool SaveSchemeTo(const QString& path);
+    void SavePicture();
+    bool SavePictureTo(const QString& path);
+    // The current frame as the view shows it (background first), at the view's size.
+    QImage ViewPicture() const;
+    void ChooseBackground();
+    // A picture file of any type the picture tool imports as the background. A file
+    // that does not load keeps the background there was and says so; false then.
+    bool SetBackgroundFile(const QString& path);
+    void CancelBackground();
+    // The picture in hand scaled by `factor`; nothing without one.
+    void ZoomPicture(double factor);
+    // The main colour becomes the transparent colour of the picture in hand, which
+    // is then put down.
+    void TransparentDisplay();
+
+    // ---- region defaults, drawing style and text font (DocumentStyle.cpp) ----
+    void GridCommand();
+    // New regions take `counts`; the current rectangle region is regridded. False
+    // (nothing changed) for counts a region cannot have.
+    bool ApplyGrid(const GridCounts& counts);
+    void ScaleCommand();
+    void ApplyScale(int percent);
+    // The property pages' values become the drawing tool's style for new shapes; a
+    // line width of 0 is not taken.
+    void ApplyProperties(const ShapeStyle& values);
+    // The drawing tool's style onto every selected shape.
+    void ApplyStyleToSelection();
+    void SetTextFace(const QString& face);
+    void SetTextSize(std::int32_t size);
+    void ToggleTextBold();
+    void ToggleTextItalic();
+    void ToggleTextUnderline();
+
     // ---- the Position bar ----
     // A key typed in the bar's edit box holding `text`; true when it sent something.
     bool PositionKey(int qtKey, const QString& text);
@@ -181,6 +226,8 @@ private:
 
     void HandleMessage(int message, std::int64_t wParam, std::int64_t lParam);
     void ToolChanged();
+    // The text font changed: the in-place editor and the text tool bar follow.
+    void TextFontChanged();
     // Before a command changes the current frame or the list: a playing effect
     // frame gets its own colours back.
     void LeaveEffectFrame();

@@ -10,6 +10,8 @@
 
 #include <optional>
 
+#include "editor/FileChoice.h"
+#include "editor/RegionDefaults.h"
 #include "gdi/Geometry.h"
 
 namespace zv {
@@ -70,6 +72,24 @@ public:
     virtual std::optional<QString> AskCopyFrameNumber() { return std::nullopt; }
     // A picture file to import; empty when cancelled.
     virtual QString ChoosePictureFile() { return {}; }
+    // A file for the open, save, save-picture and background commands; empty when
+    // cancelled.
+    virtual QString ChooseFile(FileChoice kind) {
+        (void)kind;
+        return {};
+    }
+    // The grid dialog showing `current`; the accepted counts, nothing when cancelled.
+    virtual std::optional<GridCounts> AskGridCounts(const GridCounts& current) {
+        (void)current;
+        return std::nullopt;
+    }
+    // The scale dialog with its slider at `percent`; the accepted position.
+    virtual std::optional<int> AskScalePercent(int percent) {
+        (void)percent;
+        return std::nullopt;
+    }
+    // Bits per pixel of the display the view is on.
+    virtual int DisplayDepth() const { return 32; }
 };
 
 }  // namespace zv

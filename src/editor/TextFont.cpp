@@ -51,7 +51,7 @@ LogFont TextFont::StoredDescription(const QString& face) {
     lf.lfQuality = 1;            // DRAFT_QUALITY
     lf.lfPitchAndFamily = 0x22;  // variable pitch, Swiss
     lf.SetFaceName(face);
-    QFont f(face);
+    QFont f(DrawingFamily(face));
     f.setPixelSize(kStoredHeight);
     lf.lfWidth = QFontMetrics(f).averageCharWidth();
     return lf;

@@ -81,24 +81,25 @@ bool CNeonImg::IsSupportedExtension(const QString& path) {
     return kTypes.contains(QFileInfo(path).suffix().toUpper());
 }
 
+QImage CNeonImg::LoadPictureFile(const QString& path, QString* loaderMessage) {
+    if (loaderMessage) loaderMessage->clear();
+    if (!IsSupportedExtension(path)) return {};
+    if (QFileInfo(path).suffix().toUpper() == "BMP") {
+        // A BMP file is taken as it is, without the picture loader.
+        return ReadBitmapFile(path);
+    }
+    CPicture loader;
+    if (!loader.OpenFile(path)) {
+        if (loaderMessage) *loaderMessage = loader.Message();
+        return {};
+    }
+    return loader.Image();
+}
+
 std::unique_ptr<CNeonImg> CNeonImg::ImportPicture(const QString& path, std::int32_t x1,
                                                   std::int32_t y1, std::int32_t x2, std::int32_t y2,
                                                   QString* loaderMessage) {
-    if (loaderMessage) loaderMessage->clear();
-    if (!IsSupportedExtension(path)) return nullptr;
-
-    QImage image;
-    if (QFileInfo(path).suffix().toUpper() == "BMP") {
-        // A BMP file is taken as it is, without the picture loader.
-        image = ReadBitmapFile(path);
-    } else {
-        CPicture loader;
-        if (!loader.OpenFile(path)) {
-            if (loaderMessage) *loaderMessage = loader.Message();
-            return nullptr;
-        }
-        image = loader.Image();
-    }
+    const QImage image = LoadPictureFile(path, loaderMessage);
     if (image.isNull()) return nullptr;
 
     auto item = std::make_unique<CNeonImg>();

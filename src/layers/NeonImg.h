@@ -69,6 +69,9 @@ public:
                                                    std::int32_t y2,
                                                    QString* loaderMessage = nullptr);
     static bool IsSupportedExtension(const QString& path);
+    // The picture in a file of a type ImportPicture takes, in the working format;
+    // null, with the loader's message when it had one, when it does not load.
+    static QImage LoadPictureFile(const QString& path, QString* loaderMessage = nullptr);
 
     // Ring anchor only: a new empty item linked as the last one.
     CNeonImg* AppendPicture();
