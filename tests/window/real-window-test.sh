@@ -86,9 +86,14 @@ shot
 # Effects menu (Alt+X): 平移 > 水平 > 右移, then play (F5) and stop (F7).
 key alt+x Return Return Down Return
 key F5
-sleep 0.35
-shot
-[ "$(q pixel "$work/shot.png" $((x0 + 50)) $((y0 + 20)))" = "255 0 0" ] && fail "playing the effect did not move the lit cell"
+# The first tick shows the starting picture; the lit cell moves from the second on.
+moved=no
+for _ in $(seq 30); do
+    shot
+    if [ "$(q pixel "$work/shot.png" $((x0 + 50)) $((y0 + 20)))" != "255 0 0" ]; then moved=yes; break; fi
+    sleep 0.2
+done
+[ $moved = yes ] || fail "playing the effect did not move the lit cell"
 [ "$(q lit "$work/shot.png" $((x0 + 1)) $((y0 + 1)) 478 38)" -gt 100 ] || fail "nothing lit while playing"
 key F7
 shot
