@@ -1,7 +1,5 @@
 #include "layers/NeonImg.h"
 
-#include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -12,7 +10,7 @@
 #include "gdi/BinaryIO.h"
 #include "gdi/BmpImage.h"
 #include "gdi/GdiPaint.h"
-#include "layers/Picture.h"
+#include "layers/PictureImport.h"
 #include "layers/Ring.h"
 
 namespace zv {
@@ -77,30 +75,24 @@ CNeonImg* CNeonImg::AppendPicture() {
 }
 
 bool CNeonImg::IsSupportedExtension(const QString& path) {
-    static const QStringList kTypes = {"BMP", "DIB", "EMF", "GIF", "ICO", "JPG", "WMF"};
-    return kTypes.contains(QFileInfo(path).suffix().toUpper());
+    return PictureImport::KindFor(path).has_value();
 }
 
 std::unique_ptr<CNeonImg> CNeonImg::ImportPicture(const QString& path, std::int32_t x1,
                                                   std::int32_t y1, std::int32_t x2, std::int32_t y2,
                                                   QString* loaderMessage) {
     if (loaderMessage) loaderMessage->clear();
-    if (!IsSupportedExtension(path)) return nullptr;
-
-    QImage image;
-    if (QFileInfo(path).suffix().toUpper() == "BMP") {
-        // A BMP file is taken as it is, without the picture loader.
-        image = ReadBitmapFile(path);
-    } else {
-        CPicture loader;
-        if (!loader.OpenFile(path)) {
-            if (loaderMessage) *loaderMessage = loader.Message();
-            return nullptr;
-        }
-        image = loader.Image();
+    PictureResult imported = PictureImport::Run(path);
+    if (!imported.Ok()) {
+        if (loaderMessage) *loaderMessage = imported.message;
+        return nullptr;
     }
-    if (image.isNull()) return nullptr;
+    return FromImport(imported.image, x1, y1, x2, y2);
+}
 
+std::unique_ptr<CNeonImg> CNeonImg::FromImport(const QImage& image, std::int32_t x1,
+                                               std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    if (image.isNull()) return nullptr;
     auto item = std::make_unique<CNeonImg>();
     item->SetBitmap(image);
     item->x = x1;
