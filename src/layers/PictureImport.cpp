@@ -204,11 +204,9 @@ void PictureImport::Cancel() {
 }
 
 void PictureImport::OnReadyRead() {
-    if (!reply->ReadFrom(*process) || reply->Complete()) {
-        // A wrong answer is not worth waiting for; a complete one needs no more.
-        Kill(*process);
+    // A wrong answer is not worth waiting for; a complete one needs no more.
+    if (!reply->ReadFrom(*process) || reply->Complete())
         Finish(Conclude(*process, *reply, false, running));
-    }
 }
 
 void PictureImport::OnFinished() {
@@ -217,7 +215,6 @@ void PictureImport::OnFinished() {
 }
 
 void PictureImport::OnTimeout() {
-    Kill(*process);
     Finish(Conclude(*process, *reply, true, running));
 }
 
@@ -229,6 +226,7 @@ void PictureImport::Finish(PictureResult result) {
 void PictureImport::StopProcess() {
     timer->stop();
     if (!process) return;
+    // Disconnected first: killing it makes it signal its end.
     process->disconnect(this);
     Kill(*process);
     // This may run inside one of the process's own signals: it is destroyed later.

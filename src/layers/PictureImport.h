@@ -29,7 +29,7 @@ class PictureReply;
 struct PictureLimits {
     int cpuSeconds = 5;
     // Resident memory of the helper. Builds with AddressSanitizer count its shadow
-    // memory and quarantine as well, so the helper allows itself 1 GB more there.
+    // memory and quarantine as well, so the helper allows itself 512 MB more there.
     int memoryMb = 512;
     int wallMilliseconds = 10000;
 };

@@ -61,7 +61,7 @@ void LimitCpuTime(int seconds) {
 void WatchResidentMemory(int megabytes) {
     std::int64_t limit = std::int64_t{megabytes} * kMb;
 #ifdef ZV_ADDRESS_SANITIZER
-    limit += 1024 * kMb;
+    limit += 512 * kMb;
 #endif
     const int fd = ::open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
     if (fd < 0) return;  // the other limits still hold

@@ -13,8 +13,9 @@ namespace zv {
 void LimitCpuTime(int seconds);
 
 // A watcher thread ends the process with kDecoderExitMemory once its resident
-// memory passes `megabytes`. AddressSanitizer builds get 1 GB more: their resident
-// memory includes shadow memory and the quarantine of freed blocks.
+// memory passes `megabytes`. AddressSanitizer builds get 512 MB more: their
+// resident memory includes shadow memory and up to 256 MB of freed blocks held in
+// quarantine.
 void WatchResidentMemory(int megabytes);
 
 // Caps the address space at what the process maps now plus four times `megabytes`,
