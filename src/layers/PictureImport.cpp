@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <csignal>
+#include <cstring>
+
 #include "layers/PictureReply.h"
 
 namespace zv {
@@ -53,6 +56,13 @@ void Prepare(QProcess& p, const QString& helper, const QString& path, PictureKin
     p.setStandardErrorFile(QProcess::nullDevice());
 }
 
+PictureResult CpuLimit(const PictureLimits& limits) {
+    return Failed(PictureFailure::CpuLimit,
+                  QStringLiteral("Decoding the picture used more than %1 s of processor time, "
+                                 "the limit; it was stopped.")
+                      .arg(limits.cpuSeconds));
+}
+
 // What the end of the helper means. A complete reply is taken whatever happened to
 // the helper afterwards: every field of it has been checked.
 PictureResult Conclude(const QProcess& p, PictureReply& reply, bool timedOut,
@@ -73,15 +83,19 @@ PictureResult Conclude(const QProcess& p, PictureReply& reply, bool timedOut,
     if (!reply.Problem().isEmpty())
         return Failed(PictureFailure::Crashed,
                       QStringLiteral("The picture decoder went wrong: %1.").arg(reply.Problem()));
-    if (p.exitStatus() == QProcess::CrashExit)
+    if (p.exitStatus() == QProcess::CrashExit) {
+        // QProcess gives the signal that ended the helper as its exit code.
+        const int sig = p.exitCode();
+        if (sig == SIGXCPU) return CpuLimit(limits);
         return Failed(PictureFailure::Crashed,
-                      QStringLiteral("The picture decoder crashed on this file."));
+                      sig > 0 && sig < NSIG
+                          ? QStringLiteral("The picture decoder crashed on this file (%1).")
+                                .arg(QString::fromLocal8Bit(strsignal(sig)))
+                          : QStringLiteral("The picture decoder crashed on this file."));
+    }
     switch (p.exitCode()) {
         case kDecoderExitCpu:
-            return Failed(PictureFailure::CpuLimit,
-                          QStringLiteral("Decoding the picture used more than %1 s of processor "
-                                         "time, the limit; it was stopped.")
-                              .arg(limits.cpuSeconds));
+            return CpuLimit(limits);
         case kDecoderExitMemory:
             return Failed(PictureFailure::MemoryLimit,
                           QStringLiteral("Decoding the picture needed more than %1 MB of memory, "
@@ -153,8 +167,10 @@ PictureResult PictureImport::Run(const QString& path, const PictureLimits& limit
     Prepare(p, helper, path, *kind, limits);
     const QDeadlineTimer deadline(limits.wallMilliseconds);
     p.start(QIODevice::ReadOnly);
-    if (!p.waitForStarted(static_cast<int>(deadline.remainingTime())))
+    if (!p.waitForStarted(static_cast<int>(deadline.remainingTime()))) {
+        Kill(p);
         return NoHelper(helper, p.errorString());
+    }
     PictureReply reply;
     bool timedOut = false;
     while (reply.ReadFrom(p) && !reply.Complete() && p.state() != QProcess::NotRunning) {
@@ -173,26 +189,32 @@ PictureResult PictureImport::Run(const QString& path, const PictureLimits& limit
 
 void PictureImport::Start(const QString& path, const PictureLimits& limits) {
     Cancel();
-    retired.reset();
     const std::optional<PictureKind> kind = KindFor(path);
     const QString helper = kind ? HelperPath() : QString();
-    if (!kind || helper.isEmpty()) {
-        const PictureResult r = kind ? NoHelper(helper, QString()) : UnsupportedType();
+    if (!kind || !QFileInfo(helper).isExecutable()) {
+        const PictureResult r =
+            kind ? NoHelper(helper, QStringLiteral("it is missing or cannot be run"))
+                 : UnsupportedType();
         QMetaObject::invokeMethod(
             this, [this, r] { emit finished(r); }, Qt::QueuedConnection);
         return;
     }
     running = limits;
-    timedOut = false;
+    const quint64 run = ++runs;
     reply = std::make_unique<PictureReply>();
     process = std::make_unique<QProcess>();
     Prepare(*process, helper, path, *kind, limits);
     connect(process.get(), &QProcess::readyReadStandardOutput, this, &PictureImport::OnReadyRead);
     connect(process.get(), &QProcess::finished, this, &PictureImport::OnFinished);
-    connect(process.get(), &QProcess::errorOccurred, this,
-            [this, helper](QProcess::ProcessError e) {
-                if (e == QProcess::FailedToStart) Finish(NoHelper(helper, process->errorString()));
-            });
+    // Queued, so that a helper that cannot be started is reported from the event loop
+    // too; by then this run may have ended another way.
+    connect(
+        process.get(), &QProcess::errorOccurred, this,
+        [this, helper, run](QProcess::ProcessError e) {
+            if (e == QProcess::FailedToStart && process && run == runs)
+                Finish(NoHelper(helper, process->errorString()));
+        },
+        Qt::QueuedConnection);
     timer->start(limits.wallMilliseconds);
     process->start(QIODevice::ReadOnly);
 }
@@ -229,8 +251,11 @@ void PictureImport::StopProcess() {
     // Disconnected first: killing it makes it signal its end.
     process->disconnect(this);
     Kill(*process);
-    // This may run inside one of the process's own signals: it is destroyed later.
-    retired = std::move(process);
+    // This may run inside one of the process's own signals: it is destroyed from the
+    // event loop, or with this object.
+    QProcess* ended = process.release();
+    ended->setParent(this);
+    ended->deleteLater();
     reply.reset();
 }
 

@@ -83,11 +83,10 @@ private:
     void StopProcess();
 
     std::unique_ptr<QProcess> process;
-    std::unique_ptr<QProcess> retired;  // a finished helper, destroyed on the next start
     std::unique_ptr<QTimer> timer;
     std::unique_ptr<PictureReply> reply;
     PictureLimits running;
-    bool timedOut = false;
+    quint64 runs = 0;  // imports started, to tell a late signal of an earlier one
 };
 
 }  // namespace zv

@@ -169,8 +169,9 @@ TEST(PictureImport, AHelperThatDiesHangsOrBabblesIsAFailedImport) {
         PictureFailure failure;
         const char* saying;
     } cases[] = {
-        {"segfault", "kill -SEGV $$", PictureFailure::Crashed, "crashed"},
-        {"killed", "kill -KILL $$", PictureFailure::Crashed, "crashed"},
+        {"segfault", "kill -SEGV $$", PictureFailure::Crashed, "crashed on this file (Segm"},
+        {"killed", "kill -KILL $$", PictureFailure::Crashed, "crashed on this file (Kill"},
+        {"cpu signal", "kill -XCPU $$", PictureFailure::CpuLimit, "5 s of processor time"},
         {"hangs", "exec sleep 30", PictureFailure::TimeLimit, "0.7 s"},
         {"cpu", "exit 71", PictureFailure::CpuLimit, "5 s of processor time"},
         {"memory", "exit 70", PictureFailure::MemoryLimit, "512 MB"},
@@ -233,6 +234,13 @@ TEST(PictureImportAsync, FinishesThroughTheEventLoop) {
     EXPECT_EQ(spy.count(), 1);
     ASSERT_TRUE(spy.wait(5000));
     EXPECT_EQ(ResultOf(spy, 1).failure, PictureFailure::Unsupported);
+    // And so is a helper that is not there.
+    HelperOverride gone(dir.filePath("no-such-helper"));
+    import.Start(picture);
+    EXPECT_EQ(spy.count(), 2);
+    ASSERT_TRUE(spy.wait(5000));
+    EXPECT_EQ(ResultOf(spy, 2).failure, PictureFailure::NoDecoder);
+    EXPECT_TRUE(ResultOf(spy, 2).message.contains(dir.filePath("no-such-helper")));
 }
 
 TEST(PictureImportAsync, CancelStopsTheHelperAtOnce) {
