@@ -6,9 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <string>
-#include <vector>
-
 #include <benchmark/benchmark.h>
 
 #include "layers/Picture.h"
@@ -103,14 +100,14 @@ BENCHMARK(BM_SmallWmfThroughHelper)
 
 const QString kHostile = QStringLiteral(ZORVANE_TESTDATA_DIR "/hostile-pictures");
 
-std::vector<QString> HostileFiles() {
-    return QDir(kHostile).entryList({"*.emf", "*.wmf"}, QDir::Files, QDir::Name).toVector();
+QStringList HostileFiles() {
+    return QDir(kHostile).entryList({"*.emf", "*.wmf"}, QDir::Files, QDir::Name);
 }
 
 // The whole import, from starting the helper to its answer.
 void BM_HostilePicture(benchmark::State& state) {
-    const std::vector<QString> files = HostileFiles();
-    const auto i = static_cast<std::size_t>(state.range(0));
+    const QStringList files = HostileFiles();
+    const auto i = static_cast<qsizetype>(state.range(0));
     if (i >= files.size()) {
         state.SkipWithError("no such hostile test picture (shared test data absent?)");
         return;

@@ -52,6 +52,9 @@ bool PictureReply::Send(int fd, PictureFailure failure, const QImage& picture,
     if (!WriteAll(fd, head.constData(), head.size())) return false;
     if (!ok) return true;
     const qint64 row = qint64{image.width()} * 4;
+    // Rows of a 32-bit image are never padded: one write takes them all.
+    if (image.bytesPerLine() == row)
+        return WriteAll(fd, reinterpret_cast<const char*>(image.constBits()), row * image.height());
     for (int y = 0; y < image.height(); ++y)
         if (!WriteAll(fd, reinterpret_cast<const char*>(image.constScanLine(y)), row)) return false;
     return true;

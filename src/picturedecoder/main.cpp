@@ -97,5 +97,7 @@ int main(int argc, char** argv) {
         dataSize = loader.dataSize;
     }
     if (failure == PictureFailure::None && image.isNull()) failure = PictureFailure::NotAPicture;
-    return PictureReply::Send(STDOUT_FILENO, failure, image, dataSize, message) ? 0 : 1;
+    const bool sent = PictureReply::Send(STDOUT_FILENO, failure, image, dataSize, message);
+    // Nothing is left to do: tearing Qt down would only keep the importer waiting.
+    ::_exit(sent ? 0 : 1);
 }

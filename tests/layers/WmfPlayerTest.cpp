@@ -758,3 +758,15 @@ TEST(WmfPlayer, WorkBoundStopsThePicture) {
     Play(hatch, hatchCost - 1, &failure);
     EXPECT_EQ(failure, PictureFailure::WorkLimit);
 }
+
+TEST(WmfPlayer, ADamagedHeaderGivesNoPicture) {
+    QTemporaryDir dir;
+    WmfWriter w(dir.filePath("t.wmf"));
+    QByteArray bytes = w.Finish();
+    ASSERT_FALSE(bytes.isEmpty());
+    bytes[22] = 7;  // a metafile type that is neither memory nor disk
+    const MetafileImage m = RenderWmf(bytes, 100, 100);
+    EXPECT_TRUE(m.image.isNull());
+    EXPECT_EQ(m.failure, PictureFailure::Damaged);
+    EXPECT_EQ(RenderWmf(QByteArray("not a metafile"), 100, 100).failure, PictureFailure::Damaged);
+}
