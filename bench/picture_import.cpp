@@ -19,18 +19,11 @@ namespace {
 
 const QString kDir = QDir::tempPath() + QStringLiteral("/zorvane-bench");
 
-// 200 x 100 pixels, a red square and a blue circle.
 QString SmallEmf() {
     const QString path = kDir + QStringLiteral("/small.emf");
     if (QFile::exists(path)) return path;
     QDir().mkpath(kDir);
-    EmfWriter e(path, RectL(20, 10, 160, 80), RectL(0, 0, 5292, 2646));
-    e.NullPen();
-    e.Brush(qRgb(255, 0, 0));
-    e.Add(U_EMRRECTANGLE_set(RectL(20, 10, 60, 50)));
-    e.Brush(qRgb(0, 0, 255));
-    e.Add(U_EMRELLIPSE_set(RectL(100, 20, 160, 80)));
-    return e.Finish().isEmpty() ? QString() : path;
+    return TwoShapeEmf(path).isEmpty() ? QString() : path;
 }
 
 // 200 x 100 pixels, the same two shapes.
@@ -77,26 +70,14 @@ void BM_SmallWmfInProcess(benchmark::State& state) {
 void BM_SmallWmfThroughHelper(benchmark::State& state) {
     ThroughHelper(state, SmallWmf());
 }
-BENCHMARK(BM_SmallEmfInProcess)
-    ->Iterations(1)
-    ->Repetitions(20)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_SmallEmfThroughHelper)
-    ->Iterations(1)
-    ->Repetitions(20)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_SmallWmfInProcess)
-    ->Iterations(1)
-    ->Repetitions(20)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_SmallWmfThroughHelper)
-    ->Iterations(1)
-    ->Repetitions(20)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+// Single imports, 20 of them.
+void SingleImports(benchmark::internal::Benchmark* b) {
+    b->Iterations(1)->Repetitions(20)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+BENCHMARK(BM_SmallEmfInProcess)->Apply(SingleImports);
+BENCHMARK(BM_SmallEmfThroughHelper)->Apply(SingleImports);
+BENCHMARK(BM_SmallWmfInProcess)->Apply(SingleImports);
+BENCHMARK(BM_SmallWmfThroughHelper)->Apply(SingleImports);
 
 const QString kHostile = QStringLiteral(ZORVANE_TESTDATA_DIR "/hostile-pictures");
 

@@ -53,20 +53,16 @@ bool Wmf(const QString& path) {
     return !w.Finish().isEmpty();
 }
 
-bool Emf(const QString& path) {
+// An EMF with a polygon and a bitmap, and the tests' EMF of two shapes.
+bool Emf(const QString& path, const QString& twoShapes) {
     EmfWriter e(path, RectL(0, 0, 99, 99), RectL(0, 0, 2646, 2646));
-    e.NullPen();
-    e.Brush(qRgb(255, 0, 0));
-    e.Add(U_EMRRECTANGLE_set(RectL(10, 10, 40, 40)));
-    e.Brush(qRgb(0, 0, 255));
-    e.Add(U_EMRELLIPSE_set(RectL(50, 10, 90, 40)));
     const U_POINTL p[3] = {pointl_set(50, 90), pointl_set(90, 90), pointl_set(70, 50)};
     e.Add(U_EMRPOLYGON_set(RectL(50, 50, 90, 90), 3, p));
     const Dib dib(Colours(3, 2));
     e.Add(U_EMRSTRETCHDIBITS_set(RectL(10, 60, 40, 80), pointl_set(10, 60), pointl_set(30, 20),
                                  pointl_set(0, 0), pointl_set(3, 2), U_DIB_RGB_COLORS, U_SRCCOPY,
                                  dib.info, dib.Size(), const_cast<char*>(dib.Bits())));
-    return !e.Finish().isEmpty();
+    return !e.Finish().isEmpty() && !TwoShapeEmf(twoShapes).isEmpty();
 }
 
 // A 2 x 1 GIF with a two-colour table; Qt writes no GIF.
@@ -99,7 +95,8 @@ int main(int argc, char** argv) {
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     const QImage colours = Colours(5, 4);
     const bool ok =
-        Wmf(dir.filePath("seed.wmf")) && Emf(dir.filePath("seed.emf")) &&
+        Wmf(dir.filePath("seed.wmf")) &&
+        Emf(dir.filePath("seed.emf"), dir.filePath("shapes.emf")) &&
         Gif(dir.filePath("seed.gif")) && Reply(dir.filePath("seed.reply")) &&
         colours.save(dir.filePath("seed.bmp"), "BMP") &&
         colours.convertToFormat(QImage::Format_Indexed8).save(dir.filePath("seed8.bmp"), "BMP") &&

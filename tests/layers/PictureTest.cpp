@@ -50,17 +50,8 @@ QString MakeWmf(const QString& path) {
     return w.Finish().isEmpty() ? QString() : path;
 }
 
-// An EMF whose frame is 52.92 x 26.46 mm (200 x 100 pixels) on a 96-dpi device; the
-// drawing (a red square and a blue circle) covers only part of it.
 QString MakeEmf(const QString& path) {
-    EmfWriter e(path, RectL(20, 10, 160, 80), RectL(0, 0, 5292, 2646));
-    if (!e.ok) return {};
-    e.NullPen();
-    e.Brush(qRgb(255, 0, 0));
-    e.Add(U_EMRRECTANGLE_set(RectL(20, 10, 60, 50)));
-    e.Brush(qRgb(0, 0, 255));
-    e.Add(U_EMRELLIPSE_set(RectL(100, 20, 160, 80)));
-    return e.Finish().isEmpty() ? QString() : path;
+    return TwoShapeEmf(path).isEmpty() ? QString() : path;
 }
 
 // A 2 x 1 GIF with a two-colour table (red, blue): pixel 0 red, pixel 1 blue. The LZW

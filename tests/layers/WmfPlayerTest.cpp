@@ -70,6 +70,30 @@ void Text(WmfWriter& w, int x, int y, const char* text, QRgb colour = R) {
 
 using Build = std::function<void(WmfWriter&)>;
 
+// Two green squares, (10..60) and (40..90), in one polygon record: how their overlap
+// is filled depends on the fill mode.
+Build OverlappingSquares(uint16_t mode) {
+    return [=](WmfWriter& w) {
+        w.NullPen();
+        w.Brush(U_BS_SOLID, G);
+        w.Add(U_WMRSETPOLYFILLMODE_set(mode));
+        const uint16_t counts[2] = {4, 4};
+        const U_POINT16 p[8] = {P16(10, 10), P16(60, 10), P16(60, 60), P16(10, 60),
+                                P16(40, 40), P16(90, 40), P16(90, 90), P16(40, 90)};
+        w.Add(U_WMRPOLYPOLYGON_set(2, counts, p));
+    };
+}
+
+// `under` filled over the left 60 columns, then `over` over the right 60 with the
+// raster operation `rop2`: the middle 20 columns show how the two combine.
+Build Overlap(QRgb under, uint16_t rop2, QRgb over) {
+    return [=](WmfWriter& w) {
+        Fill(w, under, 0, 0, 60, 100);
+        w.Add(U_WMRSETROP2_set(rop2));
+        Fill(w, over, 40, 0, 100, 100);
+    };
+}
+
 QImage Play(const Build& build, std::int64_t budget = kWmfWorkBudget,
             PictureFailure* failure = nullptr) {
     QTemporaryDir dir;
@@ -191,25 +215,10 @@ const PlayCase kCases[] = {
      },
      {{25, 25, G}, {75, 75, G}, {50, 50, K}, {75, 25, K}}},
     {"AlternateFillLeavesTheOverlapEmpty",
-     [](WmfWriter& w) {
-         w.NullPen();
-         w.Brush(U_BS_SOLID, G);
-         const uint16_t counts[2] = {4, 4};
-         const U_POINT16 p[8] = {P16(10, 10), P16(60, 10), P16(60, 60), P16(10, 60),
-                                 P16(40, 40), P16(90, 40), P16(90, 90), P16(40, 90)};
-         w.Add(U_WMRPOLYPOLYGON_set(2, counts, p));
-     },
+     OverlappingSquares(U_ALTERNATE),
      {{25, 25, G}, {75, 75, G}, {50, 50, K}}},
     {"WindingFillFillsTheOverlap",
-     [](WmfWriter& w) {
-         w.NullPen();
-         w.Brush(U_BS_SOLID, G);
-         w.Add(U_WMRSETPOLYFILLMODE_set(U_WINDING));
-         const uint16_t counts[2] = {4, 4};
-         const U_POINT16 p[8] = {P16(10, 10), P16(60, 10), P16(60, 60), P16(10, 60),
-                                 P16(40, 40), P16(90, 40), P16(90, 90), P16(40, 90)};
-         w.Add(U_WMRPOLYPOLYGON_set(2, counts, p));
-     },
+     OverlappingSquares(U_WINDING),
      {{25, 25, G}, {75, 75, G}, {50, 50, G}}},
     {"SetPixel",
      [](WmfWriter& w) { w.Add(U_WMRSETPIXEL_set(Ref(R), P16(30, 40))); },
@@ -406,34 +415,10 @@ const PlayCase kCases[] = {
          w.Add(U_WMRRECTANGLE_set(R16(0, 0, 100, 100)));
      },
      {{0, 0, R}, {1, 0, G}, {0, 1, B}, {1, 1, W}, {10, 11, B}, {51, 51, W}}},
-    {"XorPen",
-     [](WmfWriter& w) {
-         Fill(w, G, 0, 0, 60, 100);
-         w.Add(U_WMRSETROP2_set(U_R2_XORPEN));
-         Fill(w, R, 40, 0, 100, 100);
-     },
-     {{20, 50, G}, {50, 50, Y}, {80, 50, R}}},
-    {"MaskPen",
-     [](WmfWriter& w) {
-         Fill(w, Y, 0, 0, 60, 100);
-         w.Add(U_WMRSETROP2_set(U_R2_MASKPEN));
-         Fill(w, R, 40, 0, 100, 100);
-     },
-     {{20, 50, Y}, {50, 50, R}, {80, 50, K}}},
-    {"MergePen",
-     [](WmfWriter& w) {
-         Fill(w, G, 0, 0, 60, 100);
-         w.Add(U_WMRSETROP2_set(U_R2_MERGEPEN));
-         Fill(w, R, 40, 0, 100, 100);
-     },
-     {{20, 50, G}, {50, 50, Y}, {80, 50, R}}},
-    {"NotInvertsWhatIsBelow",
-     [](WmfWriter& w) {
-         Fill(w, G, 0, 0, 60, 100);
-         w.Add(U_WMRSETROP2_set(U_R2_NOT));
-         Fill(w, R, 40, 0, 100, 100);
-     },
-     {{20, 50, G}, {50, 50, M}, {80, 50, W}}},
+    {"XorPen", Overlap(G, U_R2_XORPEN, R), {{20, 50, G}, {50, 50, Y}, {80, 50, R}}},
+    {"MaskPen", Overlap(Y, U_R2_MASKPEN, R), {{20, 50, Y}, {50, 50, R}, {80, 50, K}}},
+    {"MergePen", Overlap(G, U_R2_MERGEPEN, R), {{20, 50, G}, {50, 50, Y}, {80, 50, R}}},
+    {"NotInvertsWhatIsBelow", Overlap(G, U_R2_NOT, R), {{20, 50, G}, {50, 50, M}, {80, 50, W}}},
     {"NopDrawsNothing",
      [](WmfWriter& w) {
          Fill(w, G, 0, 0, 60, 100);

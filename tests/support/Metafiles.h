@@ -201,4 +201,17 @@ inline U_RECTL RectL(int l, int t, int r, int b) {
     return rectl_set(pointl_set(l, t), pointl_set(r, b));
 }
 
+// An EMF whose frame is 52.92 x 26.46 mm (200 x 100 pixels) on a 96-dpi device; the
+// drawing, a red square (20..60, 10..50) and a blue circle (100..160, 20..80) without
+// outlines, covers only part of it. Its bytes, empty when it could not be written.
+inline QByteArray TwoShapeEmf(const QString& path) {
+    EmfWriter e(path, RectL(20, 10, 160, 80), RectL(0, 0, 5292, 2646));
+    e.NullPen();
+    e.Brush(qRgb(255, 0, 0));
+    e.Add(U_EMRRECTANGLE_set(RectL(20, 10, 60, 50)));
+    e.Brush(qRgb(0, 0, 255));
+    e.Add(U_EMRELLIPSE_set(RectL(100, 20, 160, 80)));
+    return e.Finish();
+}
+
 }  // namespace zv::test
