@@ -2,6 +2,7 @@
 JOBS        ?= $(shell nproc)
 DEBUG_DIR   ?= build/debug
 RELEASE_DIR ?= build/release
+RUN_DIR     ?= build/run
 export QT_QPA_PLATFORM ?= offscreen
 
 FUZZ_DIR    ?= build/fuzz
@@ -29,8 +30,11 @@ test: debug
 bench: release
 	@for b in $(RELEASE_DIR)/bench/bench_*; do echo "== $$b"; $$b --benchmark_repetitions=10 --benchmark_report_aggregates_only=true; done
 
-run: release
-	@./scripts/run-demo $(RELEASE_DIR)
+# Builds only the two programs it runs, so a first run is quick.
+run: bootstrap
+	@cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORVANE_TESTS=OFF -DZORVANE_BENCH=OFF >/dev/null
+	@cmake --build $(RUN_DIR) -j $(JOBS) --target zorvane zorvane-cli
+	@./scripts/run-editor $(RUN_DIR)
 
 # Each libFuzzer target for FUZZ_SECONDS, corpus kept under build/fuzz/corpus-*.
 fuzz: bootstrap

@@ -40,4 +40,20 @@ bool KeepBackup(const QString& given, QString* error) {
     return true;
 }
 
+bool RestoreBackup(const QString& path, QString* error) {
+    if (!QFileInfo::exists(BackupName(path, 1))) return true;
+    if (QFileInfo::exists(path) && !QFile::remove(path)) {
+        if (error) *error = QFile(path).errorString();
+        return false;
+    }
+    for (int d = 1; QFileInfo::exists(BackupName(path, d)); ++d) {
+        QFile from(BackupName(path, d));
+        if (!from.rename(BackupName(path, d - 1))) {
+            if (error) *error = from.errorString();
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace zv

@@ -12,6 +12,10 @@ namespace zv {
 // succeed can be undone.
 bool KeepBackup(const QString& path, QString* error = nullptr);
 
+// Undoes KeepBackup after a write to `path` failed: the file at `path` goes and every link of
+// the chain moves one step back up ("x.bak" becomes "x" again). False when a rename failed.
+bool RestoreBackup(const QString& path, QString* error = nullptr);
+
 // Opens nothing: the file names of the chain, nearest first ("x.bak", "x.bak.bak").
 QString BackupName(const QString& path, int depth);
 

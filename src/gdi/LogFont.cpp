@@ -1,5 +1,6 @@
 #include "gdi/LogFont.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 
 #include <algorithm>
@@ -49,7 +50,67 @@ QFont::StyleHint HintForFamily(std::uint8_t pitchAndFamily) {
     }
 }
 
+// Faces of Windows that schemes name, and faces here that take their place: the
+// metric-compatible ones first, so that text keeps its width.
+struct FaceSubstitutes {
+    const char* windowsFace;
+    std::array<const char*, 3> substitutes;
+};
+constexpr FaceSubstitutes kFaceSubstitutes[] = {
+    {"Arial", {"Liberation Sans", "Arimo", "Nimbus Sans"}},
+    {"Times New Roman", {"Liberation Serif", "Tinos", "Nimbus Roman"}},
+    {"Courier New", {"Liberation Mono", "Cousine", "Nimbus Mono PS"}},
+    {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans", nullptr}},
+    {"Microsoft Sans Serif", {"Liberation Sans", "DejaVu Sans", nullptr}},
+    {"Tahoma", {"DejaVu Sans", "Liberation Sans", nullptr}},
+    {"Verdana", {"DejaVu Sans", "Liberation Sans", nullptr}},
+    {"宋体", {"AR PL UMing CN", "WenQuanYi Micro Hei", nullptr}},
+    {"新宋体", {"AR PL UMing CN", "WenQuanYi Micro Hei", nullptr}},
+    {"SimSun", {"AR PL UMing CN", "WenQuanYi Micro Hei", nullptr}},
+    {"NSimSun", {"AR PL UMing CN", "WenQuanYi Micro Hei", nullptr}},
+    {"仿宋_GB2312", {"AR PL UMing CN", "WenQuanYi Micro Hei", nullptr}},
+    {"仿宋", {"AR PL UMing CN", "WenQuanYi Micro Hei", nullptr}},
+    {"楷体_GB2312", {"AR PL UKai CN", "AR PL UMing CN", "WenQuanYi Micro Hei"}},
+    {"楷体", {"AR PL UKai CN", "AR PL UMing CN", "WenQuanYi Micro Hei"}},
+    {"黑体", {"WenQuanYi Micro Hei", nullptr, nullptr}},
+    {"SimHei", {"WenQuanYi Micro Hei", nullptr, nullptr}},
+    {"微软雅黑", {"WenQuanYi Micro Hei", nullptr, nullptr}},
+    {"Microsoft YaHei", {"WenQuanYi Micro Hei", nullptr, nullptr}},
+};
+
+const FaceSubstitutes* SubstitutesOf(const QString& face) {
+    for (const FaceSubstitutes& f : kFaceSubstitutes)
+        if (face.compare(QString::fromUtf8(f.windowsFace), Qt::CaseInsensitive) == 0) return &f;
+    return nullptr;
+}
+
+// The installed substitute of a Windows face, empty when the face itself is
+// installed or none of its substitutes is. The installed families are asked each
+// time: the list is short, and fonts can be added while the program runs.
+QString InstalledSubstitute(const FaceSubstitutes& f) {
+    const QStringList installed = QFontDatabase::families();
+    if (installed.contains(QString::fromUtf8(f.windowsFace), Qt::CaseInsensitive)) return {};
+    for (const char* s : f.substitutes)
+        if (s && installed.contains(QString::fromUtf8(s), Qt::CaseInsensitive))
+            return QString::fromUtf8(s);
+    return {};
+}
+
 }  // namespace
+
+QString DrawingFamily(const QString& face) {
+    const FaceSubstitutes* f = SubstitutesOf(face);
+    if (!f) return face;
+    const QString substitute = InstalledSubstitute(*f);
+    return substitute.isEmpty() ? face : substitute;
+}
+
+QStringList SubstitutedWindowsFaces() {
+    QStringList faces;
+    for (const FaceSubstitutes& f : kFaceSubstitutes)
+        if (!InstalledSubstitute(f).isEmpty()) faces << QString::fromUtf8(f.windowsFace);
+    return faces;
+}
 
 QByteArray LogFont::ToBytes() const {
     QByteArray b(kSize, '\0');
@@ -109,7 +170,7 @@ void LogFont::SetFaceName(const QString& name) {
 QFont MakeFont(const LogFont& lf) {
     QFont font;
     const QString face = lf.FaceName();
-    if (!face.isEmpty()) font.setFamily(face);
+    if (!face.isEmpty()) font.setFamily(DrawingFamily(face));
     font.setStyleHint(HintForFamily(lf.lfPitchAndFamily));
     font.setFixedPitch((lf.lfPitchAndFamily & 0x03) == FIXED_PITCH);
     font.setWeight(lf.lfWeight <= 0 ? QFont::Normal

@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -43,7 +44,16 @@ struct LogFont {
     friend bool operator==(const LogFont&, const LogFont&) = default;
 };
 
-// The font the record describes, for drawing in view pixels.
+// The font the record describes, for drawing in view pixels. A Windows face that is
+// not installed is drawn with its metric-compatible or CJK substitute; the record
+// keeps the name it stores.
 QFont MakeFont(const LogFont& lf);
+
+// The family that draws `face` here: the face itself when it is installed, else the
+// first installed substitute of a Windows face, else the face as given (the font
+// matcher then picks).
+QString DrawingFamily(const QString& face);
+// The Windows faces that files name and that draw with an installed substitute.
+QStringList SubstitutedWindowsFaces();
 
 }  // namespace zv

@@ -78,16 +78,19 @@ bool CNeonImg::IsSupportedExtension(const QString& path) {
     return PictureImport::KindFor(path).has_value();
 }
 
+QImage CNeonImg::LoadPictureFile(const QString& path, QString* loaderMessage) {
+    if (loaderMessage) loaderMessage->clear();
+    PictureResult imported = PictureImport::Run(path);
+    if (!imported.Ok() && loaderMessage) *loaderMessage = imported.message;
+    return imported.image;
+}
+
 std::unique_ptr<CNeonImg> CNeonImg::ImportPicture(const QString& path, std::int32_t x1,
                                                   std::int32_t y1, std::int32_t x2, std::int32_t y2,
                                                   QString* loaderMessage) {
-    if (loaderMessage) loaderMessage->clear();
-    PictureResult imported = PictureImport::Run(path);
-    if (!imported.Ok()) {
-        if (loaderMessage) *loaderMessage = imported.message;
-        return nullptr;
-    }
-    return FromImport(imported.image, x1, y1, x2, y2);
+    const QImage image = LoadPictureFile(path, loaderMessage);
+    if (image.isNull()) return nullptr;
+    return FromImport(image, x1, y1, x2, y2);
 }
 
 std::unique_ptr<CNeonImg> CNeonImg::FromImport(const QImage& image, std::int32_t x1,

@@ -75,6 +75,10 @@ public:
     static std::unique_ptr<CNeonImg> FromImport(const QImage& image, std::int32_t x1,
                                                 std::int32_t y1, std::int32_t x2, std::int32_t y2);
     static bool IsSupportedExtension(const QString& path);
+    // The picture in a file of a type ImportPicture takes, in the working format,
+    // decoded the same way (the decoder helper, waited for); null, with the reason in
+    // `loaderMessage`, when it cannot be imported.
+    static QImage LoadPictureFile(const QString& path, QString* loaderMessage = nullptr);
 
     // Ring anchor only: a new empty item linked as the last one.
     CNeonImg* AppendPicture();

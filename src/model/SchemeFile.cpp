@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 
 #include <limits>
 
@@ -196,19 +197,32 @@ bool CNeonAv::LoadScheme(QIODevice& file, CNeonBkg& background, std::int32_t* ve
 
 bool CNeonAv::SaveSchemeFile(const QString& path, const CNeonBkg& background,
                              QString* error) const {
+    // The file that is really written (a link's target), and whether it is a
+    // regular file that the backup chain moves aside.
+    const QFileInfo given(path);
+    const QString target = given.isSymLink() ? given.canonicalFilePath() : path;
+    const QFileInfo before(target);
+    const bool existed = !target.isEmpty() && before.exists();
+    const bool kept = existed && before.isFile() && !before.isSymLink();
     if (!KeepBackup(path, error)) return false;
     // The previous version is safe under its backup name, so the file is written in
     // place (no temporary copy and no forced sync, which would double the time a
     // large scheme takes); every write and the final flush are checked.
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    const bool written = SaveScheme(file, background) && file.flush();
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) written = SaveScheme(file, background) && file.flush();
     if (!written && error) *error = file.errorString();
     file.close();
-    return written && file.error() == QFileDevice::NoError;
+    written = written && file.error() == QFileDevice::NoError;
+    // A file left half written is worth nothing: the previous version takes its
+    // name again. A device or pipe given as the output is never removed.
+    if (!written && (kept || (!existed && QFileInfo(target).isFile()))) {
+        if (kept)
+            RestoreBackup(target);
+        else
+            QFile::remove(target);
+    }
+    return written;
 }
 
 bool CNeonAv::LoadSchemeFile(const QString& path, CNeonBkg& background, std::int32_t* version,

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "ToolHost.h"
 #include "gdi/GdiDc.h"
 #include "shapes/Curve.h"
 #include "shapes/DLine.h"
@@ -19,6 +20,7 @@
 #include "shapes/RoundRectangle.h"
 
 using namespace zv;
+using zv::test::LitPixels;
 
 namespace {
 
@@ -26,14 +28,6 @@ QImage Black(int w = 200, int h = 200) {
     QImage img(w, h, QImage::Format_RGB32);
     img.fill(Qt::black);
     return img;
-}
-
-std::vector<Point> LitPixels(const QImage& img) {
-    std::vector<Point> lit;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if ((img.pixel(x, y) & 0xFFFFFF) != 0) lit.push_back({x, y});
-    return lit;
 }
 
 }  // namespace

@@ -59,6 +59,14 @@ inline void MoveClick(CKorDraw& tool, int x, int y) {
     Click(tool, x, y);
 }
 
+inline std::vector<Point> LitPixels(const QImage& img) {
+    std::vector<Point> lit;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) != 0) lit.push_back({x, y});
+    return lit;
+}
+
 inline int LitCount(const QImage& img) {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)

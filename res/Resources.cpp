@@ -1,0 +1,107 @@
+#include "res/Resources.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPixmap>
+#include <QStandardPaths>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <array>
+
+namespace zv {
+namespace {
+
+struct CursorEntry {
+    int id;
+    const char* drawing;
+    int hotX;
+    int hotY;
+};
+
+// Hot spots are where each drawing's working point lies (see the comment in each file).
+constexpr std::array kCursors{
+    CursorEntry{104, "arrow", 1, 1},       CursorEntry{188, "region-select", 1, 1},
+    CursorEntry{190, "brush", 3, 28},      CursorEntry{197, "paint-bucket", 6, 28},
+    CursorEntry{200, "picture", 8, 8},     CursorEntry{213, "text", 16, 16},
+    CursorEntry{217, "crosshair", 16, 16}, CursorEntry{218, "move", 16, 16},
+    CursorEntry{219, "idle-arrow", 1, 1},  CursorEntry{239, "colour-pick", 3, 28},
+};
+constexpr int kDefaultCursor = 104;
+constexpr int kCursorSize = 32;
+
+QString DrawingPath(const QString& drawing) {
+    return QStringLiteral(":/zorvane/icons/%1.svg").arg(drawing);
+}
+
+QString FallbackPath(const QString& themeName) {
+    return QStringLiteral(":/zorvane/icons/fallback/%1.svg").arg(themeName);
+}
+
+const CursorEntry& FindCursor(int resourceId) {
+    auto it = std::find_if(kCursors.begin(), kCursors.end(),
+                           [resourceId](const auto& e) { return e.id == resourceId; });
+    if (it == kCursors.end())
+        it = std::find_if(kCursors.begin(), kCursors.end(),
+                          [](const auto& e) { return e.id == kDefaultCursor; });
+    return *it;
+}
+
+}  // namespace
+
+void InitIcons() {
+    // Platforms without a desktop theme (offscreen, minimal) search only the resource
+    // folder; the system's icon folders must be there for any theme to be found.
+    QStringList paths = QIcon::themeSearchPaths();
+    QStringList system{QDir::homePath() + QStringLiteral("/.icons")};
+    system += QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                        QStringLiteral("icons"), QStandardPaths::LocateDirectory);
+    for (const QString& dir : system)
+        if (!paths.contains(dir) && QDir(dir).exists()) paths.append(dir);
+    QIcon::setThemeSearchPaths(paths);
+
+    const QString fallback = QString::fromLatin1(kFallbackIconTheme);
+    QIcon::setFallbackThemeName(fallback);
+    // With no theme named, Qt never reaches the fallback; a desktop's own choice is kept.
+    if (QIcon::themeName().isEmpty()) QIcon::setThemeName(fallback);
+}
+
+QIcon ThemeIcon(const QString& name) {
+    const QString ours = FallbackPath(name);
+    const QIcon drawn = QFile::exists(ours) ? QIcon(ours) : QIcon();
+    return QIcon::fromTheme(name, drawn);
+}
+
+QIcon NamedIcon(const QString& name) {
+    if (name.isEmpty()) return {};
+    if (!name.contains(QLatin1Char('/'))) return ThemeIcon(name);
+    const QString path = DrawingPath(name);
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+QIcon AppIcon() {
+    return QIcon(QStringLiteral(":/zorvane/zorvane.svg"));
+}
+
+QCursor ToolCursor(int resourceId) {
+    const CursorEntry& entry = FindCursor(resourceId);
+    // Drawn at one device pixel per unit: the hot spot then names a pixel on every
+    // platform, whatever it does with scaled cursor pictures.
+    QImage image(kCursorSize, kCursorSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(
+        QStringLiteral(":/zorvane/cursors/%1.svg").arg(QLatin1String(entry.drawing)));
+    QPainter painter(&image);
+    renderer.render(&painter, QRectF(0, 0, kCursorSize, kCursorSize));
+    painter.end();
+    return QCursor(QPixmap::fromImage(image), entry.hotX, entry.hotY);
+}
+
+QList<int> CursorIds() {
+    QList<int> ids;
+    for (const auto& e : kCursors) ids.append(e.id);
+    return ids;
+}
+
+}  // namespace zv

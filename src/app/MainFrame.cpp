@@ -1,0 +1,489 @@
+#include "app/MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/AboutDialog.h"
+#include "app/Choosers.h"
+#include "app/LockKeys.h"
+#include "app/PaletteBar.h"
+#include "app/ParamBar.h"
+#include "app/PositionBar.h"
+#include "app/ZorvaneView.h"
+#include "dialogs/CopyFrameDialog.h"
+#include "dialogs/GridDialog.h"
+#include "dialogs/LinePropertySheet.h"
+#include "dialogs/ScaleDialog.h"
+#include "dialogs/TextToolBar.h"
+#include "editor/Document.h"
+#include "editor/Player.h"
+#include "res/Resources.h"
+
+namespace zv {
+
+CMainFrame::CMainFrame() {
+    setObjectName(QStringLiteral("mainframe"));
+    setWindowTitle(QStringLiteral("Tolvane - Zorvane"));
+    setWindowIcon(AppIcon());
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+
+    doc_ = std::make_unique<Document>();
+    table_ = std::make_unique<CommandTable>(*doc_, *this);
+    view_ = new CZorvaneView(*doc_, this);
+    setCentralWidget(view_);
+
+    BuildActions();
+    BuildMenus();
+    BuildBars();
+    BuildStatusBar();
+    BuildTextBarAndSheet();
+
+    connect(&doc_->GetPlayer(), &Player::StateChanged, this, &CMainFrame::RefreshCommands);
+    connect(doc_.get(), &Document::FramesChanged, this, &CMainFrame::RefreshCommands);
+
+    frameTimer_.setSingleShot(true);
+    frameTimer_.setInterval(1000);
+    connect(&frameTimer_, &QTimer::timeout, this, &CMainFrame::PlaceAtStart);
+    frameTimer_.start();
+    doc_->pickForPage = false;
+
+    doc_->SetUi(this);
+    doc_->UpdateFrameCounter();
+    doc_->DrawCurrentFrame(1);
+    RefreshCommands();
+}
+
+CMainFrame::~CMainFrame() {
+    // The editor goes first: its drawing tool still talks to the view.
+    doc_->GetPlayer().StopTimer();
+    doc_->SetUi(nullptr);
+}
+
+QAction* CMainFrame::Action(int id) const {
+    auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QToolBar* CMainFrame::Bar(int id) const {
+    auto it = bars_.find(id);
+    return it == bars_.end() ? nullptr : it->second;
+}
+
+void CMainFrame::BuildActions() {
+    for (const Command& c : table_->Commands()) {
+        auto* a = new QAction(c.MenuText(), this);
+        a->setObjectName(QString::number(c.id));
+        a->setData(c.id);
+        if (!c.Shortcut().isEmpty()) a->setShortcut(QKeySequence(c.Shortcut()));
+        a->setStatusTip(c.StatusTip());
+        a->setToolTip(c.ToolTip());
+        a->setWhatsThis(c.StatusTip());
+        a->setIconText(c.ToolTip());
+        if (!c.icon.isEmpty()) a->setIcon(NamedIcon(c.icon));
+        a->setCheckable(c.checkable);
+        const int id = c.id;
+        connect(a, &QAction::triggered, this, [this, id] {
+            table_->Run(id);
+            RefreshCommands();
+        });
+        actions_[c.id] = a;
+    }
+}
+
+QMenu* CMainFrame::MenuFor(const QString& path) {
+    if (auto it = menus_.find(path); it != menus_.end()) return it->second;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    QMenu* menu = nullptr;
+    if (slash < 0) {
+        menu = menuBar()->addMenu(path);
+    } else {
+        menu = MenuFor(path.left(slash))->addMenu(path.mid(slash + 1));
+    }
+    menu->setObjectName(path);
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
+    menus_[path] = menu;
+    return menu;
+}
+
+void CMainFrame::BuildMenus() {
+    for (const QString& top : table_->MenuOrder()) MenuFor(top);
+    for (const Command& c : table_->Commands()) {
+        if (c.menu.isEmpty()) continue;
+        QMenu* menu = MenuFor(c.menu);
+        // Exit closes the File menu, after a separator.
+        if (c.id == 57665) menu->addSeparator();
+        menu->addAction(actions_[c.id]);
+    }
+}
+
+QToolBar* CMainFrame::BuildToolBar(ToolBarId which, const QString& title, int controlId) {
+    auto* bar = new QToolBar(title, this);
+    bar->setObjectName(title);
+    bar->setAccessibleName(title);
+    bar->setIconSize(QSize(24, 24));
+    for (const ToolBarLayout& layout : table_->ToolBars()) {
+        if (layout.bar != which) continue;
+        for (int id : layout.ids) {
+            if (id == 0)
+                bar->addSeparator();
+            else
+                bar->addAction(actions_[id]);
+        }
+    }
+    bars_[controlId] = bar;
+    connect(bar, &QToolBar::visibilityChanged, this, &CMainFrame::RefreshCommands);
+    return bar;
+}
+
+void CMainFrame::BuildBars() {
+    QToolBar* standard =
+        BuildToolBar(ToolBarId::Standard, QStringLiteral("standard"), BarId::Standard);
+    addToolBar(Qt::TopToolBarArea, standard);
+
+    param_ = new CDlgParamSet(*doc_, this);
+    auto* paramBar = new QToolBar(QStringLiteral("param"), this);
+    paramBar->setObjectName(QStringLiteral("param"));
+    paramBar->setAccessibleName(QStringLiteral("参数栏"));
+    paramBar->addWidget(param_);
+    bars_[BarId::Param] = paramBar;
+    addToolBarBreak(Qt::TopToolBarArea);
+    addToolBar(Qt::TopToolBarArea, paramBar);
+
+    position_ = new CLocDlg(*doc_, this);
+    auto* positionBar = new QToolBar(QStringLiteral("Position"), this);
+    positionBar->setObjectName(QStringLiteral("Position"));
+    positionBar->setAccessibleName(QStringLiteral("Position"));
+    positionBar->addWidget(position_);
+    bars_[BarId::Position] = positionBar;
+    insertToolBar(paramBar, positionBar);
+    positionBar->hide();
+
+    QToolBar* tools = BuildToolBar(ToolBarId::Tools, QStringLiteral("tools"), BarId::Tools);
+    tools->setOrientation(Qt::Vertical);
+    addToolBar(Qt::LeftToolBarArea, tools);
+
+    palette_ = new CPaletteBar(*doc_, this);
+    auto* paletteBar = new QToolBar(QStringLiteral("palette"), this);
+    paletteBar->setObjectName(QStringLiteral("palette"));
+    paletteBar->setAccessibleName(QStringLiteral("调色板"));
+    paletteBar->addWidget(palette_);
+    bars_[BarId::Palette] = paletteBar;
+    // Beside the tools bar, so that the tools keep the whole height.
+    addToolBarBreak(Qt::LeftToolBarArea);
+    addToolBar(Qt::LeftToolBarArea, paletteBar);
+
+    for (int id : {BarId::Param, BarId::Position, BarId::Palette})
+        connect(bars_[id], &QToolBar::visibilityChanged, this, &CMainFrame::RefreshCommands);
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* s = statusBar();
+    s->setObjectName(QStringLiteral("statusbar"));
+    auto* ready = new QLabel(QStringLiteral("就绪"), s);
+    ready->setObjectName(QStringLiteral("ready"));
+    s->addWidget(ready, 1);
+    auto pane = [s](const QString& text, const QString& name, int width) {
+        auto* l = new QLabel(text, s);
+        l->setObjectName(name);
+        l->setAccessibleName(name);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        if (width > 0) l->setMinimumWidth(width);
+        l->setAlignment(Qt::AlignCenter);
+        s->addPermanentWidget(l);
+        return l;
+    };
+    pane(QStringLiteral("位置"), QStringLiteral("0xE706"), 50);
+    pane(QStringLiteral("X"), QStringLiteral("X"), 0);
+    xPane_ = pane(QStringLiteral("0"), QStringLiteral("0xE707"), 75);
+    pane(QStringLiteral("Y"), QStringLiteral("Y"), 0);
+    yPane_ = pane(QStringLiteral("0"), QStringLiteral("0xE708"), 75);
+    capsPane_ = pane(QString(), QStringLiteral("大写"), 36);
+    numPane_ = pane(QString(), QStringLiteral("数字"), 36);
+    scrollPane_ = pane(QString(), QStringLiteral("滚动"), 36);
+    UpdateLockPanes();
+}
+
+void CMainFrame::UpdateLockPanes() {
+    const LockKeyState k = QueryLockKeys();
+    capsPane_->setText(k.caps ? QStringLiteral("大写") : QString());
+    numPane_->setText(k.num ? QStringLiteral("数字") : QString());
+    scrollPane_->setText(k.scroll ? QStringLiteral("滚动") : QString());
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
+    // Closing the sheet only hides it; the menu check follows.
+    if (watched == sheet_ && (e->type() == QEvent::Hide || e->type() == QEvent::Show))
+        QMetaObject::invokeMethod(this, &CMainFrame::RefreshCommands, Qt::QueuedConnection);
+    return QMainWindow::eventFilter(watched, e);
+}
+
+bool CMainFrame::event(QEvent* e) {
+    if (e->type() == QEvent::KeyRelease || e->type() == QEvent::WindowActivate) UpdateLockPanes();
+    return QMainWindow::event(e);
+}
+
+void CMainFrame::RefreshCommands() {
+    for (const Command& c : table_->Commands()) {
+        QAction* a = Action(c.id);
+        if (!a) continue;
+        a->setEnabled(table_->Enabled(c));
+        if (c.checkable) a->setChecked(table_->Checked(c));
+    }
+    if (param_) param_->SyncLayer();
+    if (textBar_) textBar_->Sync();
+    if (palette_) palette_->update();
+}
+
+void CMainFrame::PlaceAtStart() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    const int w = avail.width() / 4 * 3;
+    const int h = avail.height() / 4 * 3;
+    setGeometry(avail.left() + w / 6, avail.top() + h / 6, w, h);
+    showMaximized();
+    // Shown first: its size, frame included, is known only then.
+    sheet_->show();
+    PlacePropertySheet();
+    RefreshCommands();
+}
+
+void CMainFrame::PlacePropertySheet() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect avail = screen->availableGeometry();
+    // The screen size as four thirds of the three-quarter size, as the frame's own
+    // placement computes it.
+    const int w = avail.width() / 4 * 3 * 4 / 3;
+    const int h = avail.height() / 4 * 3 * 4 / 3;
+    const QSize size = sheet_->frameGeometry().size();
+    sheet_->move(avail.left() + w - size.width(), avail.top() + h - size.height() * 6 / 5);
+}
+
+void CMainFrame::BuildTextBarAndSheet() {
+    QList<QAction*> toggles;
+    for (const ToolBarLayout& layout : table_->ToolBars())
+        if (layout.bar == ToolBarId::Text)
+            for (int id : layout.ids)
+                if (QAction* a = Action(id)) toggles << a;
+    textBar_ = new CTextToolBar(*doc_, toggles, this);
+    bars_[BarId::TextBar] = textBar_;
+    insertToolBar(bars_[BarId::Param], textBar_);
+    textBar_->hide();
+    connect(textBar_, &QToolBar::visibilityChanged, this, &CMainFrame::RefreshCommands);
+
+    // The chooser is looked up when the button is pressed, so that tests can put
+    // their own in place at any time.
+    sheet_ = new CLinePropertySheet(
+        *doc_,
+        [](QWidget* parent, const QColor& initial) {
+            return AppChoosers().colour(parent, initial);
+        },
+        this);
+    sheet_->installEventFilter(this);
+}
+
+// ---- EditorUi ----
+
+QImage& CMainFrame::Screen() {
+    return view_->Screen();
+}
+
+void CMainFrame::ScreenChanged() {
+    view_->update();
+    RefreshCommands();
+}
+
+void CMainFrame::SetMouseCapture(bool on) {
+    view_->SetMouseCapture(on);
+}
+
+void CMainFrame::SetViewCursor(int cursorId) {
+    view_->SetToolCursor(cursorId);
+}
+
+void CMainFrame::OpenTextEditor(Point at, const QFont& font, const QString& text) {
+    view_->OpenTextEditor(at, font, text);
+}
+
+QString CMainFrame::TextEditorText() const {
+    return view_->TextEditorText();
+}
+
+void CMainFrame::MoveTextEditor(Point at) {
+    view_->MoveTextEditor(at);
+}
+
+void CMainFrame::SetTextEditorFont(const QFont& font) {
+    view_->SetTextEditorFont(font);
+}
+
+void CMainFrame::CloseTextEditor() {
+    view_->CloseTextEditor();
+}
+
+COLORREF CMainFrame::PickColour(Point p) {
+    // Screen capture reads any pixel of the desktop where the platform allows it;
+    // elsewhere (Wayland, offscreen) the view's own picture is what there is to read.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb") || platform == QLatin1String("windows") ||
+        platform == QLatin1String("cocoa")) {
+        const QPoint global = QCursor::pos();
+        if (QScreen* s = QGuiApplication::screenAt(global)) {
+            const QPoint local = global - s->geometry().topLeft();
+            const QImage grab = s->grabWindow(0, local.x(), local.y(), 1, 1).toImage();
+            if (!grab.isNull() && grab.width() >= 1 && grab.height() >= 1) {
+                const QRgb c = grab.pixel(0, 0);
+                return RGB(qRed(c), qGreen(c), qBlue(c));
+            }
+        }
+    }
+    return EditorUi::PickColour(p);
+}
+
+void CMainFrame::SimulateClicks(Point p, int pairs) {
+    view_->PostClicks(p, pairs);
+}
+
+void CMainFrame::ShowFrameCounter(int count, int index) {
+    param_->SetCounter(count, index);
+}
+
+void CMainFrame::SetCategoryText(const QString& text) {
+    param_->SetCategoryText(text);
+}
+
+void CMainFrame::ShowMousePoint(int x, int y) {
+    xPane_->setText(QString::number(x));
+    yPane_->setText(QString::number(y));
+}
+
+void CMainFrame::StateChanged() {
+    RefreshCommands();
+    view_->SetToolCursor(doc_->ViewCursor());
+}
+
+void CMainFrame::ShowPositionBar(bool show) {
+    if (QToolBar* bar = Bar(BarId::Position)) bar->setVisible(show);
+}
+
+void CMainFrame::ClearPositionText() {
+    position_->Edit()->clear();
+}
+
+void CMainFrame::FocusPositionBar() {
+    position_->Edit()->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::ShowMessage(const QString& text, const QString& caption, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
+                    : icon == MessageIcon::Warning   ? QMessageBox::Warning
+                                                     : QMessageBox::Critical,
+                    caption, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+std::optional<QString> CMainFrame::AskCopyFrameNumber() {
+    CopyFrameDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.FrameText();
+}
+
+void CMainFrame::ShowTextToolBar(bool show) {
+    textBar_->setVisible(show);
+}
+
+void CMainFrame::HidePropertySheet() {
+    sheet_->hide();
+    RefreshCommands();
+}
+
+void CMainFrame::DeliverPickedColour(COLORREF colour) {
+    sheet_->TakePickedColour(colour);
+}
+
+QString CMainFrame::ChooseFile(FileChoice kind) {
+    const FileDialogSpec& spec = DialogSpecOf(kind);
+    return spec.save ? AppChoosers().saveFile(this, spec.caption, spec.defaultName, spec.filter)
+                     : AppChoosers().openFile(this, spec.caption, spec.defaultName, spec.filter);
+}
+
+std::optional<GridCounts> CMainFrame::AskGridCounts(const GridCounts& current) {
+    GridDialog dialog(current, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Counts();
+}
+
+std::optional<int> CMainFrame::AskScalePercent(int percent) {
+    ScaleDialog dialog(percent, this);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Percent();
+}
+
+int CMainFrame::DisplayDepth() const {
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    return s ? s->depth() : 32;
+}
+
+QString CMainFrame::ChoosePictureFile() {
+    return AppChoosers().openFile(
+        this, QStringLiteral("导入图片"), QString(),
+        QStringLiteral("Picture Files (*.bmp *.dib *.emf *.gif *.ico *.jpg *.jpeg *.wmf);;"
+                       "BMP (*.bmp);;DIB (*.dib);;EMF (*.emf);;GIF (*.gif);;ICO (*.ico);;"
+                       "JPG (*.jpg *.jpeg);;WMF (*.wmf);;All Files (*)"));
+}
+
+// ---- AppCommands ----
+
+void CMainFrame::Exit() {
+    close();
+}
+
+void CMainFrame::About() {
+    AboutDialog dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::Help() {
+    const QString path = QDir::current().filePath(QStringLiteral("help.chm"));
+    if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        ShowMessage(tr("The help file %1 could not be opened.").arg(path),
+                    QStringLiteral("Zorvane"), MessageIcon::Warning);
+}
+
+void CMainFrame::ToggleBar(int id) {
+    if (id == kPropertySheetId) {
+        sheet_->setVisible(!sheet_->isVisible());
+        RefreshCommands();
+        return;
+    }
+    if (id == BarId::StatusBar) {
+        statusBar()->setVisible(!statusBar()->isVisible());
+        RefreshCommands();
+        return;
+    }
+    if (QToolBar* bar = Bar(id)) bar->setVisible(!bar->isVisible());
+    RefreshCommands();
+}
+
+bool CMainFrame::BarVisible(int id) const {
+    if (id == kPropertySheetId) return sheet_ && sheet_->isVisible();
+    if (id == BarId::StatusBar) return statusBar()->isVisibleTo(this);
+    const QToolBar* bar = Bar(id);
+    return bar && bar->isVisibleTo(this);
+}
+
+}  // namespace zv

@@ -1,0 +1,140 @@
+#pragma once
+// The main window: menus and tool bars built from the command table, the view, the
+// palette, parameter and Position bars and the status bar. It shows the editor's
+// state and opens the dialogs the editor asks for.
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <map>
+#include <memory>
+
+#include "editor/CommandTable.h"
+#include "editor/EditorUi.h"
+
+class QLabel;
+class QToolBar;
+class QAction;
+class QMenu;
+
+namespace zv {
+
+class CDlgParamSet;
+class CLinePropertySheet;
+class CLocDlg;
+class CTextToolBar;
+class CPaletteBar;
+class CZorvaneView;
+class Document;
+
+// Control ids of the bars, as the View menu names them.
+namespace BarId {
+constexpr int Standard = 59392;
+constexpr int StatusBar = 59393;
+constexpr int Tools = 32779;
+constexpr int Palette = 32783;
+constexpr int Param = 32802;
+constexpr int Position = 32931;
+constexpr int TextBar = 215;
+}  // namespace BarId
+
+class CMainFrame : public QMainWindow, public EditorUi, public AppCommands {
+    Q_OBJECT
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    Document& Doc() { return *doc_; }
+    CommandTable& Table() { return *table_; }
+    CZorvaneView* View() const { return view_; }
+    CDlgParamSet* ParamBar() const { return param_; }
+    CPaletteBar* PaletteBar() const { return palette_; }
+    CLocDlg* PositionBar() const { return position_; }
+    CLinePropertySheet* PropertySheet() const { return sheet_; }
+    CTextToolBar* TextBar() const { return textBar_; }
+    QAction* Action(int id) const;
+    QToolBar* Bar(int id) const;
+    QLabel* XPane() const { return xPane_; }
+    QLabel* YPane() const { return yPane_; }
+
+    // Enabled and checked states follow the document.
+    void RefreshCommands();
+    // The first-start placement: three quarters of the screen, centred, then
+    // maximised.
+    void PlaceAtStart();
+    // Tests keep the window where they put it.
+    void SkipStartPlacement() { frameTimer_.stop(); }
+
+    // ---- EditorUi ----
+    QImage& Screen() override;
+    void ScreenChanged() override;
+    void SetMouseCapture(bool on) override;
+    void SetViewCursor(int cursorId) override;
+    void OpenTextEditor(Point at, const QFont& font, const QString& text) override;
+    QString TextEditorText() const override;
+    void MoveTextEditor(Point at) override;
+    void SetTextEditorFont(const QFont& font) override;
+    void CloseTextEditor() override;
+    COLORREF PickColour(Point p) override;
+    void SimulateClicks(Point p, int pairs) override;
+    void ShowFrameCounter(int count, int index) override;
+    void SetCategoryText(const QString& text) override;
+    void ShowMousePoint(int x, int y) override;
+    void StateChanged() override;
+    void ShowPositionBar(bool show) override;
+    void ClearPositionText() override;
+    void FocusPositionBar() override;
+    void ShowMessage(const QString& text, const QString& caption, MessageIcon icon) override;
+    std::optional<QString> AskCopyFrameNumber() override;
+    QString ChoosePictureFile() override;
+    void ShowTextToolBar(bool show) override;
+    void HidePropertySheet() override;
+    void DeliverPickedColour(COLORREF colour) override;
+    QString ChooseFile(FileChoice kind) override;
+    std::optional<GridCounts> AskGridCounts(const GridCounts& current) override;
+    std::optional<int> AskScalePercent(int percent) override;
+    int DisplayDepth() const override;
+
+    // ---- AppCommands ----
+    void Exit() override;
+    void About() override;
+    void Help() override;
+    void ToggleBar(int id) override;
+    bool BarVisible(int id) const override;
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void BuildActions();
+    void BuildMenus();
+    QToolBar* BuildToolBar(ToolBarId bar, const QString& title, int controlId);
+    void BuildBars();
+    void BuildStatusBar();
+    void BuildTextBarAndSheet();
+    // The sheet at the lower right of the screen, keeping its size.
+    void PlacePropertySheet();
+    QMenu* MenuFor(const QString& path);
+    void UpdateLockPanes();
+
+    std::unique_ptr<Document> doc_;
+    std::unique_ptr<CommandTable> table_;
+    CZorvaneView* view_ = nullptr;
+    CDlgParamSet* param_ = nullptr;
+    CPaletteBar* palette_ = nullptr;
+    CLocDlg* position_ = nullptr;
+    CLinePropertySheet* sheet_ = nullptr;
+    CTextToolBar* textBar_ = nullptr;
+    std::map<int, QAction*> actions_;
+    std::map<int, QToolBar*> bars_;
+    std::map<QString, QMenu*> menus_;
+    QLabel* xPane_ = nullptr;
+    QLabel* yPane_ = nullptr;
+    QLabel* capsPane_ = nullptr;
+    QLabel* numPane_ = nullptr;
+    QLabel* scrollPane_ = nullptr;
+    QTimer frameTimer_;
+};
+
+}  // namespace zv

@@ -1,0 +1,52 @@
+// Zorvane, the editor: start-up directory, command line, settings, splash, the main
+// window, and the scheme named on the command line.
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+#include <cstdio>
+
+#include "app/MainFrame.h"
+#include "app/Splash.h"
+#include "app/ZorvaneView.h"
+#include "editor/Document.h"
+#include "model/FrameCategoryNames.h"
+#include "res/Resources.h"
+
+int main(int argc, char* argv[]) {
+    // The category names exist before anything shows them.
+    zv::FrameCategoryNames();
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Zorvane"));
+    QApplication::setApplicationName(QStringLiteral("Zorvane"));
+    QApplication::setApplicationVersion(QStringLiteral("4.0"));
+    const QString startDir = QDir::currentPath();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Zorvane, editor and player of light signs"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A scheme (.zrx) to open"),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+
+    zv::InitIcons();
+    QApplication::setWindowIcon(zv::AppIcon());
+
+    zv::CSplashWnd::ShowSplash(QDir(startDir).filePath(QStringLiteral("logo.bmp")));
+    zv::CMainFrame frame;
+    // The start-up benchmark times the way to the view's first paint.
+    if (qEnvironmentVariableIsSet("ZORVANE_REPORT_FIRST_PAINT"))
+        QObject::connect(frame.View(), &zv::CZorvaneView::FirstPaint, [] {
+            std::fputs("first paint\n", stderr);
+            std::fflush(stderr);
+        });
+    frame.show();
+
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty())
+        frame.Doc().OpenSchemeFile(QDir(startDir).absoluteFilePath(files.first()));
+    return app.exec();
+}

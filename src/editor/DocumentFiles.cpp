@@ -1,0 +1,144 @@
+// The commands that move the scheme, the frame picture or the background in and out
+// of files, and those that act on the picture in hand as a whole.
+
+#include <QFile>
+#include <QSaveFile>
+
+#include "editor/Document.h"
+#include "editor/FileChoice.h"
+#include "gdi/BmpImage.h"
+#include "layers/NeonBkg.h"
+#include "layers/NeonImg.h"
+#include "model/NeonAv.h"
+
+namespace zv {
+
+namespace {
+
+// The depth a saved frame picture takes from the display: planes x bits per pixel
+// below 2 gives 1, below 5 gives 4, up to 8 gives 8, and anything deeper 24.
+int PictureDepthForDisplay(int displayBits) {
+    if (displayBits < 2) return 1;
+    if (displayBits < 5) return 4;
+    if (displayBits <= 8) return 8;
+    return 24;
+}
+
+const QString kSavedCaption = QStringLiteral("Zorvane");
+
+// A message with the system's reason below it, when there is one.
+QString WithReason(const QString& text, const QString& reason) {
+    return reason.trimmed().isEmpty() ? text : text + QStringLiteral("\n\n") + reason.trimmed();
+}
+
+QString ChosenFile(EditorUi& ui, FileChoice kind) {
+    const QString path = ui.ChooseFile(kind);
+    const FileDialogSpec& spec = DialogSpecOf(kind);
+    return spec.save ? WithDefaultExtension(path, spec.defaultExtension) : path;
+}
+
+}  // namespace
+
+void Document::OpenScheme() {
+    if (CanOperate(-1)) return;
+    const QString path = ChosenFile(*ui_, FileChoice::OpenScheme);
+    if (path.isEmpty()) return;
+    OpenSchemeFile(path);
+}
+
+void Document::SaveScheme() {
+    if (CanOperate(2)) return;
+    FinishEdit(kKeyEnter);
+    const QString path = ChosenFile(*ui_, FileChoice::SaveScheme);
+    if (path.isEmpty()) return;
+    SaveSchemeTo(path);
+}
+
+bool Document::SaveSchemeTo(const QString& path) {
+    if (CanOperate(2)) return false;
+    // A playing effect frame shows borrowed colours: its own are what is stored.
+    LeaveEffectFrame();
+    QString error;
+    if (!animation_->SaveSchemeFile(path, *background_, &error)) {
+        ui_->ShowMessage(WithReason(kFileSaveFailed, error), QStringLiteral("Error"),
+                         MessageIcon::Warning);
+        return false;
+    }
+    ui_->ShowMessage(kFileSaved, kSavedCaption, MessageIcon::Information);
+    return true;
+}
+
+void Document::SavePicture() {
+    if (CanOperate(2)) return;
+    const QString path = ChosenFile(*ui_, FileChoice::SavePicture);
+    if (path.isEmpty()) return;
+    SavePictureTo(path);
+}
+
+QImage Document::ViewPicture() const {
+    QImage picture(ClientSize(), QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    if (const CNeonFrame* frame = CurrentFrame()) frame->Render(picture, true, background_.get());
+    return picture;
+}
+
+bool Document::SavePictureTo(const QString& path) {
+    if (CanOperate(2)) return false;
+    const QByteArray bytes = EncodeBmpImage(
+        ViewPicture(), PictureDepthForDisplay(ui_->DisplayDepth()), BmpHeaderStyle::Export);
+    // The picture replaces the file whole: a write that fails leaves the old file.
+    QSaveFile file(path);
+    const bool saved = !bytes.isEmpty() && file.open(QIODevice::WriteOnly) &&
+                       file.write(bytes) == bytes.size() && file.commit();
+    if (saved)
+        ui_->ShowMessage(kFileSaved, kSavedCaption, MessageIcon::Information);
+    else
+        ui_->ShowMessage(WithReason(kFileSaveFailed, file.errorString()), QStringLiteral("Error"),
+                         MessageIcon::Warning);
+    InvalidateView();
+    return saved;
+}
+
+void Document::ChooseBackground() {
+    const QString path = ChosenFile(*ui_, FileChoice::Background);
+    if (path.isEmpty()) return;
+    SetBackgroundFile(path);
+}
+
+bool Document::SetBackgroundFile(const QString& path) {
+    if (!background_) return false;
+    QString message;
+    const QImage image = CNeonImg::LoadPictureFile(path, &message);
+    if (image.isNull()) {
+        ui_->ShowMessage(WithReason(QStringLiteral("无法读取背景图片: %1").arg(path), message),
+                         QStringLiteral("Error"), MessageIcon::Warning);
+        return false;
+    }
+    background_->SetBitmap(image);
+    InvalidateView();
+    return true;
+}
+
+void Document::CancelBackground() {
+    if (!background_) return;
+    background_->Clear();
+    InvalidateView();
+}
+
+void Document::ZoomPicture(double factor) {
+    CNeonFrame* frame = CurrentFrame();
+    if (!frame || !frame->movingPicture) return;
+    frame->movingPicture->Zoom(factor);
+    DrawCurrentFrame(1);
+}
+
+void Document::TransparentDisplay() {
+    if (CanOperate(2)) return;
+    CNeonFrame* frame = CurrentFrame();
+    if (pictureEditState <= 0 || !frame->movingPicture) return;
+    frame->movingPicture->MakeTransparent(mainColour);
+    FinishEdit(kKeyEnter);
+    DrawCurrentFrame(1);
+}
+
+}  // namespace zv
