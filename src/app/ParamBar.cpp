@@ -39,6 +39,7 @@ void RateSpin::stepBy(int steps) {
 
 CDlgParamSet::CDlgParamSet(Document& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
     setObjectName(QStringLiteral("param"));
+    setAccessibleName(QStringLiteral("参数栏"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 2, 4, 2);
 

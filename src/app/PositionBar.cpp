@@ -11,6 +11,7 @@ namespace zv {
 
 CLocDlg::CLocDlg(Document& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
     setObjectName(QStringLiteral("Position"));
+    setAccessibleName(QStringLiteral("Position"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 2, 4, 2);
     auto* label = new QLabel(QStringLiteral("输入:"), this);

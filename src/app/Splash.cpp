@@ -42,8 +42,12 @@ void CSplashWnd::paintEvent(QPaintEvent*) {
 
 bool CSplashWnd::eventFilter(QObject*, QEvent* e) {
     switch (e->type()) {
-        case QEvent::KeyPress:
         case QEvent::ShortcutOverride:
+            // Taken as an ordinary key, so no shortcut fires; the key press that
+            // follows closes the splash.
+            e->accept();
+            return true;
+        case QEvent::KeyPress:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
         case QEvent::NonClientAreaMouseButtonPress:
