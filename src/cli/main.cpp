@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/AddPicture.h"
 #include "cli/SchemeJson.h"
 #include "gdi/BmpImage.h"
 #include "layers/NeonBkg.h"
@@ -41,6 +42,10 @@ const char kHelp[] =
     "  apply-effect IN OUT --frame N --effect E [--region K] [--no-loop] [--expand]\n"
     "                                 applies effect E (1-56) to region K of frame N\n"
     "                                 (default: the frame's selected region)\n"
+    "  add-picture IN PICTURE OUT [--frame N] [--at X,Y]\n"
+    "                                 imports PICTURE (BMP, DIB, EMF, GIF, ICO, JPG,\n"
+    "                                 WMF) into frame N (default 1) at X,Y (default\n"
+    "                                 0,0), at its own size\n"
     "\n"
     "An existing OUT scheme is kept as OUT.bak (an older OUT.bak as OUT.bak.bak, ...).\n"
     "Exit status: 0 success, 1 a file that cannot be read or written, 2 wrong usage.\n";
@@ -278,5 +283,6 @@ int main(int argc, char** argv) {
     if (command == QStringLiteral("render")) return Render(words);
     if (command == QStringLiteral("convert")) return Convert(words);
     if (command == QStringLiteral("apply-effect")) return ApplyEffect(words);
+    if (command == QStringLiteral("add-picture")) return AddPicture(words);
     return Usage(QStringLiteral("unknown command ") + command);
 }

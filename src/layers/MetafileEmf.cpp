@@ -1,6 +1,8 @@
 // EMF pictures: libemf2svg turns the records into SVG, QtSvg draws it. The SVG is laid
 // out over the drawing's bounding box in device units; we place it inside the frame
 // the header gives, so the picture keeps its margins and its aspect ratio.
+// libemf2svg trusts the counts and offsets inside records, so every record is first
+// checked by libUEMF against the record's size and the file's end.
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -9,9 +11,13 @@
 #include <memory>
 
 #include <emf2svg.h>
+#include <uemf.h>
+#include <uemf_endian.h>
+#include <uemf_safe.h>
 
 #include "gdi/BmpImage.h"
 #include "layers/Metafile.h"
+#include "layers/Picture.h"
 
 namespace zv {
 
@@ -48,6 +54,23 @@ bool ReadHeader(QByteArrayView d, EmfHeader& h) {
     return h.deviceWidth > 0 && h.deviceHeight > 0 && h.mmWidth > 0 && h.mmHeight > 0;
 }
 
+// The header's own variable parts (description text, pixel format), which libUEMF's
+// header check leaves alone, must lie inside the header record.
+bool HeaderPartsInside(QByteArrayView d, std::uint32_t headerSize) {
+    const auto inside = [&](qint64 offset, qint64 length) {
+        return offset >= 0 && length >= 0 && offset + length <= headerSize;
+    };
+    const qint64 nDescription = static_cast<std::uint32_t>(Get32(d, 60));
+    const qint64 offDescription = static_cast<std::uint32_t>(Get32(d, 64));
+    if (nDescription != 0 && !inside(offDescription, 2 * nDescription)) return false;
+    if (headerSize >= 100) {
+        const qint64 cbPixelFormat = static_cast<std::uint32_t>(Get32(d, 88));
+        const qint64 offPixelFormat = static_cast<std::uint32_t>(Get32(d, 92));
+        if (cbPixelFormat != 0 && !inside(offPixelFormat, cbPixelFormat)) return false;
+    }
+    return true;
+}
+
 struct FreeDeleter {
     void operator()(char* p) const { std::free(p); }
 };
@@ -67,31 +90,78 @@ bool ReadEmfExtent(QByteArrayView data, MetafileExtent& extent) {
     return extent.himetricWidth > 0 && extent.himetricHeight > 0;
 }
 
-QImage RenderEmf(QByteArrayView data, int width, int height) {
+qsizetype CheckEmfRecords(QByteArrayView data, QString* why) {
+    const auto fail = [why](const QString& text) {
+        if (why) *why = text;
+        return qsizetype{0};
+    };
+    if (!IsEmf(data)) return fail(QStringLiteral("it has no EMF header"));
+    // libUEMF reads records in place as structures: give it an aligned copy.
+    const QByteArray copy(data.data(), data.size());
+    const char* const begin = copy.constData();
+    const char* const limit = begin + copy.size();
+    const char* record = begin;
+    for (int index = 1; record < limit; ++index) {
+        std::uint32_t size = 0, type = 0;
+        // torev 1: the records are in this machine's (little-endian) byte order.
+        const bool sizeOk = U_emf_record_sizeok(record, limit, &size, &type, 1) != 0;
+        const qsizetype at = record - begin;
+        if (!sizeOk || size < sizeof(U_EMR) || size % 4 != 0)
+            return fail(QStringLiteral("record %1 at byte %2 has a bad size").arg(index).arg(at));
+        if (type == U_EMR_HEADER && (index != 1 || !HeaderPartsInside(data, size)))
+            return fail(QStringLiteral("its header record is damaged"));
+        if (!U_emf_record_safe(record))
+            return fail(QStringLiteral("record %1 at byte %2 (type %3) points outside itself")
+                            .arg(index)
+                            .arg(at)
+                            .arg(type));
+        record += size;
+        if (type == U_EMR_EOF) return record - begin;
+    }
+    return fail(QStringLiteral("it has no end record"));
+}
+
+MetafileImage RenderEmf(QByteArrayView data, int width, int height) {
+    MetafileImage result;
+    const auto fail = [&result](PictureFailure f, const QString& text) {
+        result.image = QImage();
+        result.failure = f;
+        result.message = text;
+        return result;
+    };
     EmfHeader h{};
-    if (!ReadHeader(data, h) || width <= 0 || height <= 0) return {};
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull()) return {};
-    image.fill(Qt::black);
+    if (!ReadHeader(data, h) || width <= 0 || height <= 0)
+        return fail(PictureFailure::Damaged, QStringLiteral("The EMF header is damaged."));
+    QString why;
+    const qsizetype length = CheckEmfRecords(data, &why);
+    if (length == 0)
+        return fail(PictureFailure::Damaged,
+                    QStringLiteral("The EMF file is damaged: ") + why + QLatin1Char('.'));
+    result.image = QImage(width, height, QImage::Format_RGB32);
+    if (result.image.isNull())
+        return fail(PictureFailure::NoMemory, QString::fromLatin1(kNoMemoryMessage));
+    result.image.fill(Qt::black);
 
     const double boundsWidth = double(h.boundsRight) - h.boundsLeft;
     const double boundsHeight = double(h.boundsBottom) - h.boundsTop;
-    if (boundsWidth <= 0 || boundsHeight <= 0) return image;  // nothing is drawn
+    if (boundsWidth <= 0 || boundsHeight <= 0) return result;  // nothing is drawn
 
     // With no target size given, libemf2svg keeps device units, offset so that the
-    // bounding box starts at 0.
+    // bounding box starts at 0. It gets the records up to the end record only.
     generatorOptions options{};
     options.svgDelimiter = true;
-    QByteArray copy(data.data(), data.size());  // the converter takes a mutable buffer
+    QByteArray copy(data.data(), length);  // the converter takes a mutable buffer
     char* out = nullptr;
     size_t outLength = 0;
     const int ok =
         emf2svg(copy.data(), static_cast<size_t>(copy.size()), &out, &outLength, &options);
     std::unique_ptr<char, FreeDeleter> owned(out);
-    if (!ok || !out) return {};
+    if (!ok || !out)
+        return fail(PictureFailure::NotAPicture, QStringLiteral("The EMF file could not be read."));
 
     QSvgRenderer svg(QByteArray(out, static_cast<qsizetype>(outLength)));
-    if (!svg.isValid()) return {};
+    if (!svg.isValid())
+        return fail(PictureFailure::NotAPicture, QStringLiteral("The EMF file could not be read."));
 
     // The frame in device units, from the device's pixels per millimetre.
     const double pxPerMmX = double(h.deviceWidth) / h.mmWidth;
@@ -100,9 +170,9 @@ QImage RenderEmf(QByteArrayView data, int width, int height) {
     const double frameTop = h.frameTop / 100.0 * pxPerMmY;
     const double frameWidth = (double(h.frameRight) - h.frameLeft) / 100.0 * pxPerMmX;
     const double frameHeight = (double(h.frameBottom) - h.frameTop) / 100.0 * pxPerMmY;
-    if (frameWidth <= 0 || frameHeight <= 0) return image;
+    if (frameWidth <= 0 || frameHeight <= 0) return result;
 
-    QPainter p(&image);
+    QPainter p(&result.image);
     // Metafiles are drawn without smoothing, as the screen draws them: every pixel
     // keeps one of the drawing's colours, so black around the shapes stays clean.
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -110,7 +180,7 @@ QImage RenderEmf(QByteArrayView data, int width, int height) {
     p.translate(h.boundsLeft - frameLeft, h.boundsTop - frameTop);
     svg.render(&p, QRectF(0, 0, boundsWidth, boundsHeight));
     p.end();
-    return image;
+    return result;
 }
 
 }  // namespace zv

@@ -96,6 +96,7 @@ bool WmfPlayer::Play(std::uint8_t type, std::uint16_t function, const Params& p)
             PolyPolygon(p);
             break;
         case U_WMR_SETPIXEL: {
+            if (!Spend(kSetPixelCost)) break;
             const QPoint at = Mapping().map(QPointF(p.S(3), p.S(2))).toPoint();
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
             painter.fillRect(QRect(at, QSize(1, 1)), Colour(p.U32(0)));
@@ -119,7 +120,8 @@ bool WmfPlayer::Play(std::uint8_t type, std::uint16_t function, const Params& p)
             painter.save();
             if (hasRect) {
                 const QRectF r = Mapping().mapRect(LogicalRect(p.S(4), p.S(5), p.S(6), p.S(7)));
-                if (opts & U_ETO_OPAQUE) painter.fillRect(r, Colour(dc.bkColour));
+                if ((opts & U_ETO_OPAQUE) && Spend(Area(r)))
+                    painter.fillRect(r, Colour(dc.bkColour));
                 if (opts & U_ETO_CLIPPED) painter.setClipRect(r, Qt::IntersectClip);
             }
             Text(p.From(textAt).first(length), QPointF(p.S(1), p.S(0)));
@@ -186,6 +188,7 @@ bool WmfPlayer::Play(std::uint8_t type, std::uint16_t function, const Params& p)
             o.kind = GdiObject::BrushObject;
             o.brush.style = U_BS_DIBPATTERNPT;
             o.brush.pattern = MakeBitmap(p.From(2));
+            Spend(std::int64_t{o.brush.pattern.width()} * o.brush.pattern.height());
             if (o.brush.pattern.isNull()) o.brush.style = U_BS_NULL;
             CreateObject(o);
             break;
@@ -276,14 +279,24 @@ bool ReadWmfExtent(QByteArrayView data, MetafileExtent& extent) {
     return extent.himetricWidth > 0 && extent.himetricHeight > 0;
 }
 
-QImage RenderWmf(QByteArrayView data, int width, int height) {
+MetafileImage RenderWmf(QByteArrayView data, int width, int height, std::int64_t workBudget) {
+    MetafileImage result;
     WmfLayout layout;
-    if (!ReadLayout(data, layout) || width <= 0 || height <= 0) return {};
-    QImage image(width, height, QImage::Format_RGB32);
-    if (image.isNull()) return {};
-    image.fill(Qt::black);
+    if (!ReadLayout(data, layout) || width <= 0 || height <= 0) {
+        result.failure = PictureFailure::Damaged;
+        result.message = QStringLiteral("The WMF header is damaged.");
+        return result;
+    }
+    result.image = QImage(width, height, QImage::Format_RGB32);
+    if (result.image.isNull()) {
+        result.failure = PictureFailure::NoMemory;
+        result.message = QString::fromLatin1(kNoMemoryMessage);
+        return result;
+    }
+    result.image.fill(Qt::black);
+    bool overBudget = false;
     {
-        wmf::WmfPlayer player(image, layout.bounds, layout.objects);
+        wmf::WmfPlayer player(result.image, layout.bounds, layout.objects, workBudget);
         qsizetype at = layout.firstRecord;
         while (at + 6 <= data.size()) {
             const std::uint32_t words = U16(data, at) | (std::uint32_t{U16(data, at + 2)} << 16);
@@ -292,11 +305,25 @@ QImage RenderWmf(QByteArrayView data, int width, int height) {
             if (words < 3 || qint64{words} * 2 > data.size() - at) break;
             const std::uint16_t function = U16(data, at + 4);
             const wmf::Params params{data.sliced(at + 6, qsizetype{words} * 2 - 6)};
-            if (!player.Play(static_cast<std::uint8_t>(function & 0xFF), function, params)) break;
+            const bool more =
+                player.Play(static_cast<std::uint8_t>(function & 0xFF), function, params);
+            if (player.OverBudget()) {
+                overBudget = true;
+                break;
+            }
+            if (!more) break;
             at += qsizetype{words} * 2;
         }
     }
-    return image;
+    if (overBudget) {
+        result.image = QImage();
+        result.failure = PictureFailure::WorkLimit;
+        result.message = QStringLiteral(
+                             "The WMF file draws more than %1 million pixels, the work limit for "
+                             "one picture; it was stopped.")
+                             .arg(workBudget / 1000000);
+    }
+    return result;
 }
 
 }  // namespace zv

@@ -1,7 +1,5 @@
 #include "layers/NeonImg.h"
 
-#include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -12,7 +10,7 @@
 #include "gdi/BinaryIO.h"
 #include "gdi/BmpImage.h"
 #include "gdi/GdiPaint.h"
-#include "layers/Picture.h"
+#include "layers/PictureImport.h"
 #include "layers/Ring.h"
 
 namespace zv {
@@ -77,23 +75,14 @@ CNeonImg* CNeonImg::AppendPicture() {
 }
 
 bool CNeonImg::IsSupportedExtension(const QString& path) {
-    static const QStringList kTypes = {"BMP", "DIB", "EMF", "GIF", "ICO", "JPG", "WMF"};
-    return kTypes.contains(QFileInfo(path).suffix().toUpper());
+    return PictureImport::KindFor(path).has_value();
 }
 
 QImage CNeonImg::LoadPictureFile(const QString& path, QString* loaderMessage) {
     if (loaderMessage) loaderMessage->clear();
-    if (!IsSupportedExtension(path)) return {};
-    if (QFileInfo(path).suffix().toUpper() == "BMP") {
-        // A BMP file is taken as it is, without the picture loader.
-        return ReadBitmapFile(path);
-    }
-    CPicture loader;
-    if (!loader.OpenFile(path)) {
-        if (loaderMessage) *loaderMessage = loader.Message();
-        return {};
-    }
-    return loader.Image();
+    PictureResult imported = PictureImport::Run(path);
+    if (!imported.Ok() && loaderMessage) *loaderMessage = imported.message;
+    return imported.image;
 }
 
 std::unique_ptr<CNeonImg> CNeonImg::ImportPicture(const QString& path, std::int32_t x1,
@@ -101,7 +90,12 @@ std::unique_ptr<CNeonImg> CNeonImg::ImportPicture(const QString& path, std::int3
                                                   QString* loaderMessage) {
     const QImage image = LoadPictureFile(path, loaderMessage);
     if (image.isNull()) return nullptr;
+    return FromImport(image, x1, y1, x2, y2);
+}
 
+std::unique_ptr<CNeonImg> CNeonImg::FromImport(const QImage& image, std::int32_t x1,
+                                               std::int32_t y1, std::int32_t x2, std::int32_t y2) {
+    if (image.isNull()) return nullptr;
     auto item = std::make_unique<CNeonImg>();
     item->SetBitmap(image);
     item->x = x1;

@@ -60,17 +60,24 @@ public:
 
     // Builds a picture from an already chosen file, shown at (x1, y1) and fitted into
     // the dragged rectangle without enlarging it. The file types are told by the
-    // extension: BMP, DIB, EMF, GIF, ICO, JPG, WMF. None for another type or a file
-    // that does not load; when the picture loader had something to say (a file that
-    // cannot be opened, memory), `loaderMessage` gets its text for the
-    // "CPicture Error" box.
+    // extension: BMP, DIB, EMF, GIF, ICO, JPG, WMF. The file is decoded by the picture
+    // decoder helper under its limits (PictureImport::Run), which this waits for.
+    // None when the picture cannot be imported; `loaderMessage` then says why, for
+    // the "CPicture Error" box.
     static std::unique_ptr<CNeonImg> ImportPicture(const QString& path, std::int32_t x1,
                                                    std::int32_t y1, std::int32_t x2,
                                                    std::int32_t y2,
                                                    QString* loaderMessage = nullptr);
+    // The item ImportPicture makes of an imported image: at (x1, y1), fitted into the
+    // dragged rectangle keeping the aspect ratio and never enlarging. An empty
+    // rectangle gives a picture of 0 x 0. For an import that ran on its own
+    // (PictureImport).
+    static std::unique_ptr<CNeonImg> FromImport(const QImage& image, std::int32_t x1,
+                                                std::int32_t y1, std::int32_t x2, std::int32_t y2);
     static bool IsSupportedExtension(const QString& path);
-    // The picture in a file of a type ImportPicture takes, in the working format;
-    // null, with the loader's message when it had one, when it does not load.
+    // The picture in a file of a type ImportPicture takes, in the working format,
+    // decoded the same way (the decoder helper, waited for); null, with the reason in
+    // `loaderMessage`, when it cannot be imported.
     static QImage LoadPictureFile(const QString& path, QString* loaderMessage = nullptr);
 
     // Ring anchor only: a new empty item linked as the last one.

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstdlib>
 #include <limits>
 
@@ -21,18 +22,57 @@ constexpr qint64 kMaxPictureFile = qint64{256} << 20;
 constexpr int kPixelsPerInch = 96;
 constexpr int kHimetricPerInch = 2540;
 
-bool AcceptableSize(const QSize& s) {
+struct Decoded {
+    QImage image;
+    PictureFailure failure = PictureFailure::None;
+    QString message;
+};
+
+Decoded Failed(PictureFailure failure, const QString& message) {
+    return Decoded{QImage(), failure, message};
+}
+
+QString NotAPictureText() {
+    return QStringLiteral(
+        "The file is not a picture this program reads (BMP, DIB, GIF, JPG, ICO, EMF or WMF).");
+}
+
+bool WithinSides(const QSize& s) {
     return s.width() > 0 && s.height() > 0 && s.width() <= kMaxBitmapSide &&
            s.height() <= kMaxBitmapSide;
 }
 
-// Reads one image from `reader`, refusing absurd sizes before any pixel memory is
-// taken.
-QImage ReadChecked(QImageReader& reader) {
-    if (!AcceptableSize(reader.size())) return {};
+// Reads one image from `reader`, refusing sizes beyond the limits before any pixel
+// memory is taken: the side limit, and the memory the picture takes in the working
+// format (Qt's own allocation limit counts the file's pixel format, which may be
+// smaller).
+Decoded ReadChecked(QImageReader& reader) {
+    reader.setAllocationLimit(kRasterAllocationLimitMb);
+    const QSize size = reader.size();
+    if (size.isEmpty()) return Failed(PictureFailure::NotAPicture, NotAPictureText());
+    const QString dimensions = QStringLiteral("%1 x %2").arg(size.width()).arg(size.height());
+    if (!WithinSides(size))
+        return Failed(PictureFailure::TooLarge,
+                      QStringLiteral("The picture is %1 pixels; a picture may be at most %2 "
+                                     "pixels on a side.")
+                          .arg(dimensions)
+                          .arg(kMaxBitmapSide));
+    if (qint64{size.width()} * size.height() * 4 > qint64{kRasterAllocationLimitMb} << 20)
+        return Failed(PictureFailure::TooLarge,
+                      QStringLiteral("The picture (%1 pixels) would take more than %2 MB of "
+                                     "memory, the limit for one picture.")
+                          .arg(dimensions)
+                          .arg(kRasterAllocationLimitMb));
     QImage image;
-    if (!reader.read(&image) || !AcceptableSize(image.size())) return {};
-    return ToBitmapFormat(image);
+    if (!reader.read(&image))
+        return Failed(
+            PictureFailure::NotAPicture,
+            QStringLiteral("The picture could not be read: %1.").arg(reader.errorString()));
+    if (!WithinSides(image.size())) return Failed(PictureFailure::NotAPicture, NotAPictureText());
+    image = ToBitmapFormat(image);
+    if (image.isNull())
+        return Failed(PictureFailure::NoMemory, QString::fromLatin1(kNoMemoryMessage));
+    return Decoded{image, PictureFailure::None, QString()};
 }
 
 // An icon file holds several sizes; the picture service shows the standard 32 x 32
@@ -46,7 +86,7 @@ void ChooseIconImage(QImageReader& reader) {
     reader.jumpToImage(0);
 }
 
-QImage DecodeRaster(QByteArrayView bytes) {
+Decoded DecodeRaster(QByteArrayView bytes) {
     QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
@@ -55,16 +95,49 @@ QImage DecodeRaster(QByteArrayView bytes) {
     // The raster types the picture service reads; other formats Qt happens to know
     // are not pictures here.
     const QByteArray format = reader.format();
-    if (format != "bmp" && format != "gif" && format != "jpeg" && format != "ico") return {};
+    if (format != "bmp" && format != "gif" && format != "jpeg" && format != "ico")
+        return Failed(PictureFailure::NotAPicture, NotAPictureText());
     if (format == "ico") ChooseIconImage(reader);
     return ReadChecked(reader);
 }
 
+// A metafile is drawn at its extent on the screen, capped at kMaxVectorSide.
+Decoded DecodeMetafile(QByteArrayView bytes, bool wmf) {
+    MetafileExtent extent;
+    if (!(wmf ? ReadWmfExtent(bytes, extent) : ReadEmfExtent(bytes, extent)))
+        return Failed(PictureFailure::Damaged, wmf ? QStringLiteral("The WMF header is damaged.")
+                                                   : QStringLiteral("The EMF header is damaged."));
+    const int w = MulDiv(extent.himetricWidth, kPixelsPerInch, kHimetricPerInch);
+    const int h = MulDiv(extent.himetricHeight, kPixelsPerInch, kHimetricPerInch);
+    if (w <= 0 || h <= 0)
+        return Failed(PictureFailure::Damaged,
+                      QStringLiteral("The metafile's header gives it no size in pixels."));
+    const QSize size = VectorDrawSize(w, h);
+    MetafileImage m = wmf ? RenderWmf(bytes, size.width(), size.height())
+                          : RenderEmf(bytes, size.width(), size.height());
+    return Decoded{m.image, m.failure, m.message};
+}
+
 }  // namespace
 
-QImage ReadBitmapFile(const QString& path) {
-    QImageReader reader(path, "bmp");
-    return ReadChecked(reader);
+QSize VectorDrawSize(int w, int h) {
+    if (w <= kMaxVectorSide && h <= kMaxVectorSide) return QSize(w, h);
+    if (w >= h) return QSize(kMaxVectorSide, std::max(1, MulDiv(h, kMaxVectorSide, w)));
+    return QSize(std::max(1, MulDiv(w, kMaxVectorSide, h)), kMaxVectorSide);
+}
+
+QImage ReadBitmapFile(const QString& path, PictureFailure* failure, QString* message) {
+    QFile file(path);
+    Decoded d;
+    if (!file.open(QIODevice::ReadOnly)) {
+        d = Failed(PictureFailure::CannotOpen, file.errorString());
+    } else {
+        QImageReader reader(&file, "bmp");
+        d = ReadChecked(reader);
+    }
+    if (failure) *failure = d.failure;
+    if (message) *message = d.message;
+    return d.image;
 }
 
 std::int32_t MulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
@@ -91,22 +164,27 @@ void CPicture::Release() {
     pixelWidth = 0;
 }
 
+void CPicture::Fail(PictureFailure why, const QString& text) {
+    failure = why;
+    message = text;
+}
+
 int CPicture::OpenFile(const QString& path) {
     Release();
-    message.clear();
+    Fail(PictureFailure::None, QString());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        message = file.errorString();
+        Fail(PictureFailure::CannotOpen, file.errorString());
         return 0;
     }
     const qint64 length = file.size();
     if (length > kMaxPictureFile) {
-        message = QString::fromLatin1(kNoMemoryMessage);
+        Fail(PictureFailure::NoMemory, QString::fromLatin1(kNoMemoryMessage));
         return 0;
     }
     const QByteArray bytes = file.read(length);
     if (bytes.size() != length) {
-        message = file.errorString();
+        Fail(PictureFailure::CannotOpen, file.errorString());
         return 0;
     }
     if (!Decode(bytes)) return 0;
@@ -117,27 +195,20 @@ int CPicture::OpenFile(const QString& path) {
 int CPicture::Decode(QByteArrayView bytes) {
     picture = QImage();
     pixelWidth = pixelHeight = 0;
+    Fail(PictureFailure::None, QString());
     if (bytes.size() > kMaxPictureFile) {
-        message = QString::fromLatin1(kNoMemoryMessage);
+        Fail(PictureFailure::NoMemory, QString::fromLatin1(kNoMemoryMessage));
         return 0;
     }
-
-    MetafileExtent extent;
-    const bool wmf = IsPlaceableWmf(bytes) && ReadWmfExtent(bytes, extent);
-    const bool emf = !wmf && IsEmf(bytes) && ReadEmfExtent(bytes, extent);
-    if (wmf || emf) {
-        // A metafile has no pixels of its own: it is drawn at its extent on the screen.
-        const int w = MulDiv(extent.himetricWidth, kPixelsPerInch, kHimetricPerInch);
-        const int h = MulDiv(extent.himetricHeight, kPixelsPerInch, kHimetricPerInch);
-        if (!AcceptableSize(QSize(w, h))) return 1;
-        picture = wmf ? RenderWmf(bytes, w, h) : RenderEmf(bytes, w, h);
-    } else if (!IsPlaceableWmf(bytes) && !IsEmf(bytes)) {
-        picture = DecodeRaster(bytes);
+    const bool wmf = IsPlaceableWmf(bytes);
+    const Decoded d = wmf || IsEmf(bytes) ? DecodeMetafile(bytes, wmf) : DecodeRaster(bytes);
+    if (d.failure != PictureFailure::None) {
+        Fail(d.failure, d.message);
+        return 1;
     }
-    if (!picture.isNull()) {
-        pixelWidth = picture.width();
-        pixelHeight = picture.height();
-    }
+    picture = d.image;
+    pixelWidth = picture.width();
+    pixelHeight = picture.height();
     return 1;
 }
 

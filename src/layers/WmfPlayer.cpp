@@ -81,21 +81,35 @@ QBrush WmfPlayer::MakeBrush() const {
     return QBrush(Colour(b.colour));
 }
 
+std::int64_t WmfPlayer::Area(const QRectF& deviceRect) const {
+    const QRectF inside = deviceRect.normalized().intersected(QRectF(dc.clip.boundingRect()));
+    if (inside.isEmpty()) return 0;
+    return static_cast<std::int64_t>(std::ceil(inside.width()) * std::ceil(inside.height()));
+}
+
 void WmfPlayer::FillAndStroke(const QPainterPath& logicalPath, bool fill) {
     const QPainterPath path = Mapping().map(logicalPath);
+    const QRectF box = path.boundingRect();
     SetComposition();
     if (fill) {
         const QBrush brush = MakeBrush();
         if (brush.style() != Qt::NoBrush) {
             // A hatch over an opaque background fills its gaps with the background.
-            if (brush.style() != Qt::SolidPattern && brush.style() != Qt::TexturePattern &&
-                dc.bkMode == U_OPAQUE)
-                painter.fillPath(path, Colour(dc.bkColour));
+            const bool underlay = brush.style() != Qt::SolidPattern &&
+                                  brush.style() != Qt::TexturePattern && dc.bkMode == U_OPAQUE;
+            if (!Spend(kDrawCallCost + Area(box) * (underlay ? 2 : 1))) return;
+            if (underlay) painter.fillPath(path, Colour(dc.bkColour));
             painter.fillPath(path, brush);
         }
     }
     const QPen pen = MakePen();
-    if (pen.style() != Qt::NoPen) painter.strokePath(path, pen);
+    if (pen.style() == Qt::NoPen) return;
+    // A stroke touches about its length times its width, never more than its box.
+    const double w = pen.widthF();
+    const double along = (path.length() + w) * w;
+    const double area = static_cast<double>(Area(box.adjusted(-w, -w, w, w)));
+    if (!Spend(kDrawCallCost + static_cast<std::int64_t>(std::min(along, area)))) return;
+    painter.strokePath(path, pen);
 }
 
 void WmfPlayer::ClipRect(const Params& p, bool intersect) {
@@ -106,12 +120,15 @@ void WmfPlayer::ClipRect(const Params& p, bool intersect) {
 
 void WmfPlayer::CreateObject(const GdiObject& object) {
     // A new object takes the lowest free slot of the table.
+    std::int64_t looked = 0;
     for (GdiObject& slot : objects) {
+        ++looked;
         if (slot.kind == GdiObject::Free) {
             slot = object;
-            return;
+            break;
         }
     }
+    Spend(looked);
 }
 
 void WmfPlayer::Select(std::uint16_t index) {
@@ -208,13 +225,17 @@ void WmfPlayer::Text(QByteArrayView bytes, QPointF logical) {
     else if (dc.textAlign & U_TA_BOTTOM)
         dy = -fm.descent();
 
+    QTransform place;
+    place.translate(at.x(), at.y());
+    if (lf.lfEscapement != 0) place.rotate(-lf.lfEscapement / 10.0);
+    const QRectF box(dx, dy - fm.ascent(), advance, fm.height());
+    if (!Spend(kDrawCallCost + Area(place.mapRect(box)))) return;
+
     painter.save();
     SetComposition();
-    painter.translate(at);
-    if (lf.lfEscapement != 0) painter.rotate(-lf.lfEscapement / 10.0);
+    painter.setTransform(place);
     painter.setFont(font);
-    if (dc.bkMode == U_OPAQUE)
-        painter.fillRect(QRectF(dx, dy - fm.ascent(), advance, fm.height()), Colour(dc.bkColour));
+    if (dc.bkMode == U_OPAQUE) painter.fillRect(box, Colour(dc.bkColour));
     painter.setPen(Colour(dc.textColour));
     painter.drawText(QPointF(dx, dy), text);
     painter.restore();
@@ -226,6 +247,7 @@ void WmfPlayer::Text(QByteArrayView bytes, QPointF logical) {
 
 void WmfPlayer::PatBlt(const QRectF& logical, std::uint32_t rop) {
     const QRectF r = Mapping().mapRect(logical);
+    if (!Spend(kDrawCallCost + Area(r))) return;
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     switch (rop) {
         case BLACKNESS:
@@ -254,6 +276,8 @@ void WmfPlayer::Blit(const Params& p, qsizetype dibWord, QPointF dst, QSizeF dst
     if (image.isNull()) return;
     if (sourceFromBottom) src.moveTop(image.height() - src.top() - src.height());
     const QRectF target = Mapping().mapRect(QRectF(dst, dstSize));
+    const std::int64_t decoded = std::int64_t{image.width()} * image.height();
+    if (!Spend(kDrawCallCost + decoded + Area(target))) return;
     switch (rop) {
         case SRCAND:
             painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);

@@ -97,10 +97,17 @@ struct DcState {
     QRegion clip;  // device pixels
 };
 
+// What one drawing call costs besides the pixels it touches, in pixels: setting up a
+// path and a fill takes about as long as filling a thousand pixels.
+constexpr std::int64_t kDrawCallCost = 1024;
+constexpr std::int64_t kSetPixelCost = 64;
+
 class WmfPlayer {
 public:
-    WmfPlayer(QImage& target, const QRectF& bounds, int objectCount)
-        : painter(&target), objects(static_cast<std::size_t>(objectCount)) {
+    // `workBudget` bounds the pixels all records may touch together; a record that
+    // would pass it is not drawn and ends the picture (OverBudget()).
+    WmfPlayer(QImage& target, const QRectF& bounds, int objectCount, std::int64_t workBudget)
+        : painter(&target), workLeft(workBudget), objects(static_cast<std::size_t>(objectCount)) {
         dc.windowOrg = bounds.topLeft();
         dc.windowExt = bounds.size();
         dc.clip = QRegion(target.rect());
@@ -112,6 +119,7 @@ public:
 
     // Plays one record; false at the end-of-file record.
     bool Play(std::uint8_t type, std::uint16_t function, const Params& p);  // MetafileWmf.cpp
+    bool OverBudget() const { return workLeft < 0; }
 
 private:
     QTransform Mapping() const {
@@ -128,6 +136,14 @@ private:
         painter.resetTransform();
         painter.setClipRegion(dc.clip);
     }
+    // Takes `cost` from the work budget; false, and nothing is to be drawn, once the
+    // budget is spent.
+    bool Spend(std::int64_t cost) {
+        workLeft -= cost;
+        return workLeft >= 0;
+    }
+    // The pixels a fill of `deviceRect` can touch: its part inside the clip.
+    std::int64_t Area(const QRectF& deviceRect) const;
     void SetComposition();
     QPen MakePen() const;
     QBrush MakeBrush() const;
@@ -145,6 +161,7 @@ private:
     void Restore(std::int16_t which);
 
     QPainter painter;
+    std::int64_t workLeft;
     QSize deviceSize;
     DcState dc;
     std::vector<DcState> saved;

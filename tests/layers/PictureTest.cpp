@@ -1,5 +1,7 @@
 // The picture loader: every import type decoded from a small file the test makes
-// (metafiles written with libUEMF), sizes at 96 pixels per inch, error texts.
+// (metafiles written with libUEMF), sizes at 96 pixels per inch, metafiles capped at
+// 4096 pixels, and the reason given for every failure.
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -10,14 +12,13 @@
 
 #include <gtest/gtest.h>
 
-#include <uemf.h>
-#include <uwmf.h>
-
 #include "layers/Metafile.h"
 #include "layers/NeonImg.h"
 #include "layers/Picture.h"
+#include "support/Metafiles.h"
 
 using namespace zv;
+using namespace zv::test;
 
 namespace {
 
@@ -27,97 +28,30 @@ bool Near(QRgb a, QRgb b, int tolerance = 0) {
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-U_POINT16 P16(int x, int y) {
-    return U_POINT16{static_cast<int16_t>(x), static_cast<int16_t>(y)};
-}
-U_RECT16 R16(int l, int t, int r, int b) {
-    return U_RECT16{static_cast<int16_t>(l), static_cast<int16_t>(t), static_cast<int16_t>(r),
-                    static_cast<int16_t>(b)};
-}
-
-void Add(WMFTRACK* wt, char* rec) {
-    ASSERT_EQ(wmf_append(reinterpret_cast<U_METARECORD*>(rec), wt, U_REC_FREE), 0);
-}
-
 // A placeable WMF of 2 x 1 inches at 1200 units per inch (192 x 96 pixels): a red
 // rectangle with a black outline near the top-left corner, a blue ellipse without
 // outline, a green triangle and a yellow pie, all well inside the header's extent.
 QString MakeWmf(const QString& path) {
-    WMFTRACK* wt = nullptr;
-    WMFHANDLES* wht = nullptr;
-    const QByteArray name = QFile::encodeName(path);
-    if (wmf_start(name.constData(), 4096, 4096, &wt) || wmf_htable_create(32, 32, &wht)) return {};
-    U_PAIRF* size = U_PAIRF_set(2.0f, 1.0f);
-    wmf_header_append(reinterpret_cast<U_METARECORD*>(U_WMRHEADER_set(size, 1200)), wt, U_REC_FREE);
-    std::free(size);
-    Add(wt, U_WMRSETWINDOWEXT_set(P16(2400, 1200)));
-    Add(wt, U_WMRSETWINDOWORG_set(P16(0, 0)));
-    Add(wt, U_WMRSETMAPMODE_set(U_MM_ANISOTROPIC));
-    uint32_t pen = 0, nullPen = 0, red = 0, blue = 0, green = 0, yellow = 0;
-    Add(wt, wcreatepenindirect_set(&pen, wht, U_PEN_set(U_PS_SOLID, 50, colorref3_set(0, 0, 0))));
-    Add(wt, wselectobject_set(pen, wht));
-    Add(wt, wcreatebrushindirect_set(&red, wht,
-                                     U_WLOGBRUSH_set(U_BS_SOLID, colorref3_set(255, 0, 0), 0)));
-    Add(wt, wselectobject_set(red, wht));
-    Add(wt, U_WMRRECTANGLE_set(R16(120, 120, 600, 600)));
-    Add(wt, wcreatepenindirect_set(&nullPen, wht, U_PEN_set(U_PS_NULL, 1, colorref3_set(0, 0, 0))));
-    Add(wt, wselectobject_set(nullPen, wht));
-    Add(wt, wcreatebrushindirect_set(&blue, wht,
-                                     U_WLOGBRUSH_set(U_BS_SOLID, colorref3_set(0, 0, 255), 0)));
-    Add(wt, wselectobject_set(blue, wht));
-    Add(wt, U_WMRELLIPSE_set(R16(1200, 300, 1800, 900)));
-    Add(wt, wcreatebrushindirect_set(&green, wht,
-                                     U_WLOGBRUSH_set(U_BS_SOLID, colorref3_set(0, 200, 0), 0)));
-    Add(wt, wselectobject_set(green, wht));
+    WmfWriter w(path, 2400, 1200, 1200);
+    if (!w.ok) return {};
+    w.Add(U_WMRSETMAPMODE_set(U_MM_ANISOTROPIC));
+    w.Pen(U_PS_SOLID, 50, qRgb(0, 0, 0));
+    w.Brush(U_BS_SOLID, qRgb(255, 0, 0));
+    w.Add(U_WMRRECTANGLE_set(R16(120, 120, 600, 600)));
+    w.NullPen();
+    w.Brush(U_BS_SOLID, qRgb(0, 0, 255));
+    w.Add(U_WMRELLIPSE_set(R16(1200, 300, 1800, 900)));
+    w.Brush(U_BS_SOLID, qRgb(0, 200, 0));
     const U_POINT16 triangle[3] = {P16(1900, 1000), P16(2300, 1000), P16(2100, 600)};
-    Add(wt, U_WMRPOLYGON_set(3, triangle));
-    Add(wt, wcreatebrushindirect_set(&yellow, wht,
-                                     U_WLOGBRUSH_set(U_BS_SOLID, colorref3_set(255, 255, 0), 0)));
-    Add(wt, wselectobject_set(yellow, wht));
+    w.Add(U_WMRPOLYGON_set(3, triangle));
+    w.Brush(U_BS_SOLID, qRgb(255, 255, 0));
     // Quarter pie from 3 o'clock anticlockwise to 12 o'clock.
-    Add(wt, U_WMRPIE_set(P16(1000, 900), P16(800, 700), R16(600, 700, 1000, 1100)));
-    Add(wt, U_WMREOF_set());
-    wmf_finish(wt);
-    wmf_free(&wt);
-    wmf_htable_free(&wht);
-    return path;
+    w.Add(U_WMRPIE_set(P16(1000, 900), P16(800, 700), R16(600, 700, 1000, 1100)));
+    return w.Finish().isEmpty() ? QString() : path;
 }
 
-void AddE(EMFTRACK* et, char* rec) {
-    ASSERT_EQ(emf_append(reinterpret_cast<U_ENHMETARECORD*>(rec), et, U_REC_FREE), 0);
-}
-
-// An EMF whose frame is 52.92 x 26.46 mm (200 x 100 pixels) on a 96-dpi device; the
-// drawing (a red square and a blue circle) covers only part of it.
 QString MakeEmf(const QString& path) {
-    EMFTRACK* et = nullptr;
-    EMFHANDLES* eht = nullptr;
-    const QByteArray name = QFile::encodeName(path);
-    if (emf_start(name.constData(), 4096, 4096, &et) || emf_htable_create(32, 32, &eht)) return {};
-    const U_RECTL bounds = rectl_set(pointl_set(20, 10), pointl_set(160, 80));
-    const U_RECTL frame = rectl_set(pointl_set(0, 0), pointl_set(5292, 2646));
-    AddE(et, U_EMRHEADER_set(bounds, frame, nullptr, 0, nullptr, sizel_set(960, 540),
-                             sizel_set(254, 143), 0));
-    uint32_t red = 0, blue = 0;
-    AddE(et, selectobject_set(U_NULL_PEN, eht));
-    AddE(et,
-         createbrushindirect_set(&red, eht, logbrush_set(U_BS_SOLID, colorref3_set(255, 0, 0), 0)));
-    AddE(et, selectobject_set(red, eht));
-    AddE(et, U_EMRRECTANGLE_set(rectl_set(pointl_set(20, 10), pointl_set(60, 50))));
-    AddE(et, createbrushindirect_set(&blue, eht,
-                                     logbrush_set(U_BS_SOLID, colorref3_set(0, 0, 255), 0)));
-    AddE(et, selectobject_set(blue, eht));
-    AddE(et, U_EMRELLIPSE_set(rectl_set(pointl_set(100, 20), pointl_set(160, 80))));
-    AddE(et, U_EMREOF_set(0, nullptr, et));
-    emf_finish(et, eht);
-    emf_free(&et);
-    emf_htable_free(&eht);
-    return path;
+    return TwoShapeEmf(path).isEmpty() ? QString() : path;
 }
 
 // A 2 x 1 GIF with a two-colour table (red, blue): pixel 0 red, pixel 1 blue. The LZW
@@ -252,50 +186,146 @@ TEST(CPicture, DamagedMetafilesGiveNoPictureWithoutCrashing) {
     EXPECT_FALSE(c.HasPicture());
 }
 
-TEST(CPicture, FileErrorsAndNonPictures) {
-    QTemporaryDir dir;
-    CPicture pic;
-    EXPECT_EQ(pic.OpenFile(dir.filePath("missing.gif")), 0);
-    EXPECT_FALSE(pic.Message().isEmpty());
-    EXPECT_FALSE(pic.HasPicture());
-    EXPECT_EQ(pic.pixelWidth, 0);
+namespace {
 
-    QFile junk(dir.filePath("junk.jpg"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write("this is not a picture at all");
-    junk.close();
-    CPicture bad;
-    EXPECT_EQ(bad.OpenFile(junk.fileName()), 0);
-    EXPECT_TRUE(bad.Message().isEmpty());
-
-    // A PNG is not one of the picture types, whatever its name.
-    QImage img(4, 4, QImage::Format_RGB32);
-    img.fill(Qt::red);
-    ASSERT_TRUE(img.save(dir.filePath("png.gif"), "PNG"));
-    CPicture png;
-    EXPECT_EQ(png.OpenFile(dir.filePath("png.gif")), 0);
-}
-
-TEST(CPicture, AbsurdSizesAreRefused) {
-    // A BMP header claiming 20000 x 20000 pixels over a few bytes.
-    QByteArray bmp("BM", 2);
-    bmp.append(QByteArray(12, '\0'));
+// A BMP or GIF header claiming w x h pixels over a few bytes of data.
+QByteArray BmpClaiming(int w, int h) {
     QByteArray info(40, '\0');
     info[0] = 40;
-    info[4] = static_cast<char>(0x20);  // 20000 = 0x4E20
-    info[5] = static_cast<char>(0x4E);
-    info[8] = static_cast<char>(0x20);
-    info[9] = static_cast<char>(0x4E);
+    for (int i = 0; i < 4; ++i) {
+        info[4 + i] = static_cast<char>(w >> (8 * i));
+        info[8 + i] = static_cast<char>(h >> (8 * i));
+    }
     info[12] = 1;
     info[14] = 24;
-    bmp += info + QByteArray(64, '\0');
+    QByteArray file = QByteArray("BM", 2) + QByteArray(12, '\0') + info + QByteArray(64, '\0');
+    file[10] = 54;  // the pixels' offset
+    return file;
+}
+QByteArray GifClaiming(int w, int h) {
+    QByteArray gif = TinyGif();
+    for (int at : {6, 13 + 6 + 5}) {  // logical screen and image descriptor
+        gif[at] = static_cast<char>(w & 0xFF);
+        gif[at + 1] = static_cast<char>(w >> 8);
+        gif[at + 2] = static_cast<char>(h & 0xFF);
+        gif[at + 3] = static_cast<char>(h >> 8);
+    }
+    return gif;
+}
+
+}  // namespace
+
+TEST(CPicture, EveryFailureSaysWhy) {
+    QTemporaryDir dir;
+    const QByteArray wmf = ReadAll(MakeWmf(dir.filePath("p.wmf")));
+    const QByteArray emf = ReadAll(MakeEmf(dir.filePath("p.emf")));
+    QImage img(4, 4, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    QByteArray png;
+    {
+        QBuffer b(&png);
+        b.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(img.save(&b, "PNG"));
+    }
+    QByteArray zeroInch = wmf;
+    zeroInch[14] = zeroInch[15] = 0;
+    // The end record cut off, the header's file size made to agree.
+    QByteArray noEnd = emf.first(emf.size() - 20);
+    noEnd[48] = static_cast<char>(noEnd.size() & 0xFF);
+    noEnd[49] = static_cast<char>(noEnd.size() >> 8);
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        PictureFailure failure;
+        const char* saying;
+    };
+    const Case cases[] = {
+        {"text", "this is not a picture at all", PictureFailure::NotAPicture, "not a picture"},
+        {"png", png, PictureFailure::NotAPicture, "not a picture"},
+        {"wmf without units per inch", zeroInch, PictureFailure::Damaged, "WMF header"},
+        {"emf without end record", noEnd, PictureFailure::Damaged, "no end record"},
+        {"gif 20000 x 10", GifClaiming(20000, 10), PictureFailure::TooLarge, "16384"},
+        // Within the side limit, but 144 MB and 1 GB in the working format.
+        {"gif 6000 x 6000", GifClaiming(6000, 6000), PictureFailure::TooLarge, "128 MB"},
+        {"bmp 16384 x 16384", BmpClaiming(16384, 16384), PictureFailure::TooLarge, "128 MB"},
+    };
+    for (const Case& c : cases) {
+        CPicture pic;
+        EXPECT_EQ(pic.Decode(c.bytes), 1) << c.name;
+        EXPECT_FALSE(pic.HasPicture()) << c.name;
+        EXPECT_EQ(pic.Failure(), c.failure) << c.name;
+        EXPECT_TRUE(pic.Message().contains(QLatin1String(c.saying)))
+            << c.name << ": " << pic.Message().toStdString();
+        EXPECT_EQ(pic.pixelWidth, 0) << c.name;
+    }
+
+    CPicture missing;
+    EXPECT_EQ(missing.OpenFile(dir.filePath("missing.gif")), 0);
+    EXPECT_EQ(missing.Failure(), PictureFailure::CannotOpen);
+    EXPECT_FALSE(missing.Message().isEmpty());
+    // A PNG is not one of the picture types, whatever its name says.
+    QFile named(dir.filePath("png.gif"));
+    ASSERT_TRUE(named.open(QIODevice::WriteOnly));
+    named.write(png);
+    named.close();
+    CPicture renamed;
+    EXPECT_EQ(renamed.OpenFile(named.fileName()), 0);
+    EXPECT_EQ(renamed.Failure(), PictureFailure::NotAPicture);
+}
+
+TEST(CPicture, BitmapFilesKeepTheLimits) {
     QTemporaryDir dir;
     QFile f(dir.filePath("big.bmp"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bmp);
+    f.write(BmpClaiming(16384, 16384));
     f.close();
-    EXPECT_TRUE(ReadBitmapFile(f.fileName()).isNull());
-    EXPECT_FALSE(CNeonImg::ImportPicture(f.fileName(), 0, 0, 10, 10));
+    PictureFailure failure = PictureFailure::None;
+    QString message;
+    EXPECT_TRUE(ReadBitmapFile(f.fileName(), &failure, &message).isNull());
+    EXPECT_EQ(failure, PictureFailure::TooLarge);
+    QString why;
+    EXPECT_FALSE(CNeonImg::ImportPicture(f.fileName(), 0, 0, 10, 10, &why));
+    EXPECT_EQ(why, message);
+    EXPECT_TRUE(ReadBitmapFile(dir.filePath("none.bmp"), &failure).isNull());
+    EXPECT_EQ(failure, PictureFailure::CannotOpen);
+}
+
+TEST(CPicture, VectorDrawSizeCapsTheLongerSide) {
+    const std::tuple<int, int, int, int> cases[] = {
+        {4096, 4096, 4096, 4096},   {4097, 100, 4096, 100},  {12000, 15000, 3277, 4096},
+        {15000, 12000, 4096, 3277}, {100000, 1, 4096, 1},    {3, 50000, 1, 4096},
+        {200, 100, 200, 100},       {8192, 4095, 4096, 2048}};
+    for (auto [w, h, wantW, wantH] : cases)
+        EXPECT_EQ(VectorDrawSize(w, h), QSize(wantW, wantH)) << w << " x " << h;
+}
+
+TEST(CPicture, PosterSizedMetafilesAreDrawnAt4096) {
+    // 12000 x 15000 pixels, the left half red: drawn at 3277 x 4096, the left half
+    // still red.
+    QTemporaryDir dir;
+    EmfWriter e(dir.filePath("poster.emf"), RectL(0, 0, 12000, 15000), RectL(0, 0, 317500, 396875));
+    ASSERT_TRUE(e.ok);
+    e.NullPen();
+    e.Brush(qRgb(255, 0, 0));
+    e.Add(U_EMRRECTANGLE_set(RectL(0, 0, 6000, 15000)));
+    WmfWriter w(dir.filePath("poster.wmf"), 12000, 15000, 96);
+    ASSERT_TRUE(w.ok);
+    w.NullPen();
+    w.Brush(U_BS_SOLID, qRgb(255, 0, 0));
+    w.Add(U_WMRRECTANGLE_set(R16(0, 0, 6000, 15000)));
+    for (const QByteArray& bytes : {e.Finish(), w.Finish()}) {
+        CPicture pic;
+        ASSERT_EQ(pic.Decode(bytes), 1);
+        ASSERT_TRUE(pic.HasPicture()) << pic.Message().toStdString();
+        EXPECT_EQ(pic.Image().size(), QSize(3277, 4096));
+        EXPECT_EQ(pic.pixelWidth, 3277);
+        EXPECT_EQ(pic.pixelHeight, 4096);
+        EXPECT_EQ(pic.Image().pixel(1000, 2000), qRgb(255, 0, 0));
+        EXPECT_EQ(pic.Image().pixel(1600, 4000), qRgb(255, 0, 0));
+        EXPECT_EQ(pic.Image().pixel(1700, 100), qRgb(0, 0, 0));
+        EXPECT_EQ(pic.Image().pixel(3000, 2000), qRgb(0, 0, 0));
+    }
 }
 
 TEST(CPicture, WriteBitmapFileAndMetafileImport) {
