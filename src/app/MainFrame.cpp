@@ -5,11 +5,15 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
@@ -444,6 +448,71 @@ QString CMainFrame::ChoosePictureFile() {
         QStringLiteral("Picture Files (*.bmp *.dib *.emf *.gif *.ico *.jpg *.jpeg *.wmf);;"
                        "BMP (*.bmp);;DIB (*.dib);;EMF (*.emf);;GIF (*.gif);;ICO (*.ico);;"
                        "JPG (*.jpg *.jpeg);;WMF (*.wmf);;All Files (*)"));
+}
+
+namespace {
+
+// While a long task runs inside a command, the user's input goes only to its
+// progress dialog: the editor is in the middle of that command.
+class InputBlocker : public QObject {
+public:
+    explicit InputBlocker(QWidget* allowed) : allowed_(allowed) { qApp->installEventFilter(this); }
+    ~InputBlocker() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::MouseMove:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::Wheel:
+            case QEvent::ContextMenu: {
+                auto* w = qobject_cast<QWidget*>(watched);
+                const bool inside = w && allowed_ && (w == allowed_ || allowed_->isAncestorOf(w));
+                return !inside;
+            }
+            default:
+                return false;
+        }
+    }
+
+private:
+    QPointer<QWidget> allowed_;
+};
+
+}  // namespace
+
+PictureResult CMainFrame::ImportPicture(const QString& path) {
+    PictureImport import;
+    std::optional<PictureResult> result;
+    QEventLoop loop;
+    connect(&import, &PictureImport::finished, &loop, [&](const PictureResult& r) {
+        result = r;
+        loop.quit();
+    });
+    // A busy cursor at once; the dialog with its Cancel button once the import has
+    // taken half a second.
+    QProgressDialog progress(QStringLiteral("正在导入图片 %1 ...").arg(QFileInfo(path).fileName()),
+                             QStringLiteral("取消"), 0, 0, this);
+    progress.setObjectName(QStringLiteral("import-progress"));
+    progress.setWindowTitle(QStringLiteral("导入图片"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    connect(&progress, &QProgressDialog::canceled, &import, &PictureImport::Cancel);
+    const InputBlocker blocker(&progress);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    import.Start(path);
+    progress.setValue(0);
+    if (!result) loop.exec();
+    QApplication::restoreOverrideCursor();
+    return result ? *result : PictureResult{};
 }
 
 // ---- AppCommands ----

@@ -87,6 +87,7 @@ public:
     void ShowMessage(const QString& text, const QString& caption, MessageIcon icon) override;
     std::optional<QString> AskCopyFrameNumber() override;
     QString ChoosePictureFile() override;
+    PictureResult ImportPicture(const QString& path) override;
     void ShowTextToolBar(bool show) override;
     void HidePropertySheet() override;
     void DeliverPickedColour(COLORREF colour) override;

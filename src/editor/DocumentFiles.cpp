@@ -107,14 +107,15 @@ void Document::ChooseBackground() {
 
 bool Document::SetBackgroundFile(const QString& path) {
     if (!background_) return false;
-    QString message;
-    const QImage image = CNeonImg::LoadPictureFile(path, &message);
-    if (image.isNull()) {
-        ui_->ShowMessage(WithReason(QStringLiteral("无法读取背景图片: %1").arg(path), message),
-                         QStringLiteral("Error"), MessageIcon::Warning);
+    const PictureResult imported = ui_->ImportPicture(path);
+    if (!imported.Ok()) {
+        if (imported.failure != PictureFailure::Cancelled)
+            ui_->ShowMessage(
+                WithReason(QStringLiteral("无法读取背景图片: %1").arg(path), imported.message),
+                QStringLiteral("Error"), MessageIcon::Warning);
         return false;
     }
-    background_->SetBitmap(image);
+    background_->SetBitmap(imported.image);
     InvalidateView();
     return true;
 }

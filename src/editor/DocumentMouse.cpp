@@ -306,17 +306,18 @@ bool Document::TakePictureIn(const Rect& r) {
 void Document::ImportPictureAt(Point p) {
     FinishEdit(kKeyEnter);
     const QString path = ui_->ChoosePictureFile();
-    CNeonFrame* f = CurrentFrame();
     std::unique_ptr<CNeonImg> img;
-    if (!path.isEmpty() && f) {
+    if (!path.isEmpty() && CurrentFrame()) {
+        const PictureResult imported = ui_->ImportPicture(path);
         const QSize s = ClientSize();
-        QString message;
-        img = CNeonImg::ImportPicture(path, p.x, p.y, s.width(), s.height(), &message);
-        if (!img)
-            ui_->ShowMessage(message.isEmpty() ? tr("The picture could not be read.") : message,
-                             QStringLiteral("CPicture Error"), MessageIcon::Warning);
+        if (imported.Ok())
+            img = CNeonImg::FromImport(imported.image, p.x, p.y, s.width(), s.height());
+        else if (imported.failure != PictureFailure::Cancelled)
+            ui_->ShowMessage(imported.message, QStringLiteral("CPicture Error"),
+                             MessageIcon::Warning);
     }
-    if (!img) {
+    CNeonFrame* f = CurrentFrame();
+    if (!img || !f) {
         toolMode = ToolMode::NoOperation;
         ToolChanged();
         return;

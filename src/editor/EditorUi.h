@@ -13,6 +13,7 @@
 #include "editor/FileChoice.h"
 #include "editor/RegionDefaults.h"
 #include "gdi/Geometry.h"
+#include "layers/PictureImport.h"
 
 namespace zv {
 
@@ -72,6 +73,10 @@ public:
     virtual std::optional<QString> AskCopyFrameNumber() { return std::nullopt; }
     // A picture file to import; empty when cancelled.
     virtual QString ChoosePictureFile() { return {}; }
+    // The picture in `path`, decoded by the picture helper. The window shows that it is
+    // busy and lets the user cancel a long import (a Cancelled failure); the default
+    // just waits.
+    virtual PictureResult ImportPicture(const QString& path) { return PictureImport::Run(path); }
     // A file for the open, save, save-picture and background commands; empty when
     // cancelled.
     virtual QString ChooseFile(FileChoice kind) {

@@ -2,7 +2,9 @@
 // the real view.
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 
 #include "WindowFixture.h"
@@ -142,6 +144,45 @@ TEST_F(WindowPictureTest, ACancelledOrUnreadableFileLeavesNoPicture) {
     EXPECT_FALSE(said.isEmpty());
     EXPECT_EQ(InHand(), nullptr);
     EXPECT_EQ(doc->toolMode, 27);
+}
+
+TEST_F(WindowPictureTest, ALongImportShowsProgressAndCancelLeavesTheFrameAsItWas) {
+    // A decoder that never answers.
+    const QString slow = QDir(dir_.path()).filePath(QStringLiteral("slow-decoder"));
+    QFile script(slow);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 30\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    qputenv("ZORVANE_PICTURE_DECODER", QFile::encodeName(slow));
+    chosen_ = QDir(dir_.path()).filePath(QStringLiteral("lamp.gif"));
+    QFile::copy(path_, chosen_);
+
+    Qt::CursorShape busy = Qt::ArrowCursor;
+    QString title;
+    QElapsedTimer waited;
+    waited.start();
+    qint64 shownAfter = -1;
+    OnNextModal([&](QWidget* w) {
+        shownAfter = waited.elapsed();
+        title = w->windowTitle();
+        if (const QCursor* c = QApplication::overrideCursor()) busy = c->shape();
+        // The view takes no clicks meanwhile.
+        Click(300, 300);
+        auto* progress = qobject_cast<QProgressDialog*>(w);
+        ASSERT_NE(progress, nullptr);
+        progress->cancel();
+    });
+    Place(100, 100);
+    qunsetenv("ZORVANE_PICTURE_DECODER");
+    EXPECT_EQ(title, QStringLiteral("导入图片"));
+    EXPECT_GE(shownAfter, 400);
+    EXPECT_EQ(busy, Qt::BusyCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(InHand(), nullptr);
+    EXPECT_TRUE(Pictures::IsEmpty(Frame()->pictures.get()));
+    EXPECT_EQ(doc->toolMode, 27);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);  // no message after a cancel
 }
 
 class WindowTextTest : public WindowTest {
