@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QStandardPaths>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace zv {
 namespace {
@@ -48,6 +50,61 @@ const CursorEntry& FindCursor(int resourceId) {
     return *it;
 }
 
+QIcon LookUpThemeIcon(const QString& name) {
+    // Our drawing is read only when the theme lacks the name.
+    QIcon themed = QIcon::fromTheme(name);
+    if (!themed.isNull() && !themed.availableSizes().isEmpty()) return themed;
+    const QString ours = FallbackPath(name);
+    return QFile::exists(ours) ? QIcon(ours) : QIcon();
+}
+
+QIcon LookUpNamedIcon(const QString& name) {
+    if (!name.contains(QLatin1Char('/'))) return LookUpThemeIcon(name);
+    const QString path = DrawingPath(name);
+    return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+// Finding an icon in the themes and parsing its drawing costs more than everything
+// else the window does at start-up, and most icons only show in menus that may never
+// open: an icon is looked up the first time something asks for its pictures.
+class DeferredIconEngine : public QIconEngine {
+public:
+    DeferredIconEngine(QString name, QIcon (*lookUp)(const QString&))
+        : name_(std::move(name)), lookUp_(lookUp) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        Icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override {
+        return Icon().pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return Icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
+        return Icon().availableSizes(mode, state);
+    }
+    bool isNull() override { return Icon().isNull(); }
+    QString iconName() override { return Icon().name(); }
+    QString key() const override { return QStringLiteral("zorvane-deferred"); }
+    QIconEngine* clone() const override { return new DeferredIconEngine(*this); }
+
+private:
+    const QIcon& Icon() {
+        if (!icon_) icon_ = lookUp_(name_);
+        return *icon_;
+    }
+
+    QString name_;
+    QIcon (*lookUp_)(const QString&);
+    std::optional<QIcon> icon_;
+};
+
 }  // namespace
 
 void InitIcons() {
@@ -68,16 +125,11 @@ void InitIcons() {
 }
 
 QIcon ThemeIcon(const QString& name) {
-    const QString ours = FallbackPath(name);
-    const QIcon drawn = QFile::exists(ours) ? QIcon(ours) : QIcon();
-    return QIcon::fromTheme(name, drawn);
+    return name.isEmpty() ? QIcon() : QIcon(new DeferredIconEngine(name, LookUpThemeIcon));
 }
 
 QIcon NamedIcon(const QString& name) {
-    if (name.isEmpty()) return {};
-    if (!name.contains(QLatin1Char('/'))) return ThemeIcon(name);
-    const QString path = DrawingPath(name);
-    return QFile::exists(path) ? QIcon(path) : QIcon();
+    return name.isEmpty() ? QIcon() : QIcon(new DeferredIconEngine(name, LookUpNamedIcon));
 }
 
 QIcon AppIcon() {
