@@ -11,6 +11,7 @@
 #include "gdi/BinaryIO.h"
 #include "gdi/GdiPaint.h"
 #include "layers/Ring.h"
+#include "shapes/Archive.h"
 
 namespace zv {
 
@@ -42,6 +43,32 @@ void WriteCells(QDataStream& out, const CellArray& cells) {
             WriteInt32s(out, v);
         }
     }
+}
+
+// Region bounds, polygon vertices and cell rectangles are view pixels: beyond the
+// range the shape records keep to, no screen shows them, and the painting and
+// clipping arithmetic would be taken to its limits.
+bool InStoredRange(std::int32_t v) {
+    return v >= -kMaxStoredCoordinate && v <= kMaxStoredCoordinate;
+}
+
+bool InStoredRange(const Rect& r) {
+    return InStoredRange(r.left) && InStoredRange(r.top) && InStoredRange(r.right) &&
+           InStoredRange(r.bottom);
+}
+
+bool CellsInStoredRange(const CellArray& cells) {
+    // Folded without branches so the check costs next to nothing beside the read.
+    std::uint32_t out = 0;
+    const auto limit = std::uint32_t(kMaxStoredCoordinate);
+    for (const NeonCell& c : cells) {
+        const Rect& r = c.rect;
+        out |= std::uint32_t(std::uint32_t(r.left) + limit > 2 * limit);
+        out |= std::uint32_t(std::uint32_t(r.top) + limit > 2 * limit);
+        out |= std::uint32_t(std::uint32_t(r.right) + limit > 2 * limit);
+        out |= std::uint32_t(std::uint32_t(r.bottom) + limit > 2 * limit);
+    }
+    return out == 0;
 }
 
 // Replaces `cells` by `n` cells read from the stream (the caller checked the size).
@@ -487,6 +514,7 @@ bool CNeonRegion::Load(QDataStream& in, std::int32_t bodySize) {
         for (Point& pt : pts) {
             std::int32_t xy[2];
             if (!ReadInt32s(in, xy)) return fail();
+            if (!InStoredRange(xy[0]) || !InStoredRange(xy[1])) return fail();
             pt = Point{xy[0], xy[1]};
         }
         SetPolygon(pts, &b);
@@ -494,11 +522,13 @@ bool CNeonRegion::Load(QDataStream& in, std::int32_t bodySize) {
         std::int32_t c[4];
         if (!ReadInt32s(in, c)) return fail();
         b = Rect{c[0], c[1], c[2], c[3]};
+        if (!InStoredRange(b)) return fail();
     }
     // The grid's measures come from the bounds; the cells, rectangles included, are
     // exactly as stored.
     LayoutMetrics(b);
     if (!ReadCells(in, cells, std::size_t(rows) * std::size_t(cols))) return fail();
+    if (!CellsInStoredRange(cells)) return fail();
     if (effect != 0) {
         backup = std::make_unique<CNeonRegion>(cols, rows, zoom);
         backup->Init(cols, rows, zoom, bounds);
