@@ -196,20 +196,21 @@ void CNeonRegion::SetPolygon(std::span<const Point> vertices, Rect* outBounds) {
 void CNeonRegion::DrawGrid(QPainter& p, bool show, bool current) const {
     if (!show) return;
     const COLORREF colour = current ? 0xFFFFFF : gridColour;
+    RasterFill fill(p);
     if (isPolygon && !points.empty()) {
         for (std::size_t i = 1; i < points.size(); ++i)
-            GdiLine(p, points[i - 1], points[i], lineWidth, colour);
-        GdiLine(p, points.back(), points.front(), lineWidth, colour);
+            GdiLine(fill, points[i - 1], points[i], lineWidth, colour);
+        GdiLine(fill, points.back(), points.front(), lineWidth, colour);
     }
     const double left = bounds.left + double(offsetX), right = bounds.right - double(offsetX);
     const double top = bounds.top + double(offsetY), bottom = bounds.bottom - double(offsetY);
     for (std::int32_t i = 0; i <= cols; ++i) {
         const std::int32_t x = TruncToInt(left + i * double(cellWidth));
-        GdiLine(p, Point{x, TruncToInt(top)}, Point{x, TruncToInt(bottom)}, lineWidth, colour);
+        GdiLine(fill, Point{x, TruncToInt(top)}, Point{x, TruncToInt(bottom)}, lineWidth, colour);
     }
     for (std::int32_t j = 0; j <= rows; ++j) {
         const std::int32_t y = TruncToInt(top + j * double(cellHeight));
-        GdiLine(p, Point{TruncToInt(left), y}, Point{TruncToInt(right), y}, lineWidth, colour);
+        GdiLine(fill, Point{TruncToInt(left), y}, Point{TruncToInt(right), y}, lineWidth, colour);
     }
 }
 
@@ -229,9 +230,41 @@ void CNeonRegion::FillCell(RasterFill& fill, std::size_t index) const {
     fill.Fill(clip.area, cell.colour);
 }
 
+bool CNeonRegion::CellsInRows() const {
+    std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+    for (std::int32_t r = 0; r < rows; ++r) {
+        const NeonCell* row = &cells[std::size_t(r) * cols];
+        const std::int32_t top = row[0].rect.top, bottom = row[0].rect.bottom;
+        if (top < lowest) return false;
+        lowest = std::max(lowest, bottom);
+        std::int32_t rightmost = std::numeric_limits<std::int32_t>::min();
+        for (std::int32_t c = 0; c < cols; ++c) {
+            const Rect& rc = row[c].rect;
+            if (rc.top != top || rc.bottom != bottom || rc.left < rightmost) return false;
+            rightmost = std::max(rightmost, rc.right);
+        }
+    }
+    return true;
+}
+
 void CNeonRegion::DrawCells(QPainter& p) const {
     if (!HasGrid()) return;
     RasterFill fill(p);
+    // Cells that stand in rows without overlapping (as every layout puts them) cover
+    // pixels no other cell covers, so the order they are filled in makes no
+    // difference: each row of cells is then drawn a line of pixels at a time. Cells
+    // read from a file may stand anywhere; those are filled one by one, column by
+    // column, in the order that decides which cell shows where they overlap.
+    if (!isPolygon && fill.Direct() && CellsInRows()) {
+        std::vector<RasterFill::Span> spans(static_cast<std::size_t>(cols));
+        for (std::int32_t r = 0; r < rows; ++r) {
+            const NeonCell* row = &cells[std::size_t(r) * cols];
+            for (std::int32_t c = 0; c < cols; ++c)
+                spans[std::size_t(c)] = {row[c].rect.left, row[c].rect.right, row[c].colour};
+            fill.FillRows(row[0].rect.top, row[0].rect.bottom, spans);
+        }
+        return;
+    }
     for (std::int32_t c = 0; c < cols; ++c)
         for (std::int32_t r = 0; r < rows; ++r) FillCell(fill, std::size_t(r) * cols + c);
 }
