@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace zv {
 
@@ -31,6 +32,27 @@ RasterFill::RasterFill(QPainter& p) : painter_(p) {
     bounds_ = img->rect();
 }
 
+namespace {
+
+QRgb ToPixel(COLORREF colour) {
+    return qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+
+// Cells are a few pixels wide: whole 16-byte stores, the last one overlapping the
+// one before, instead of a loop per pixel.
+inline void FillPixels(QRgb* d, int n, QRgb px) {
+    if (n < 4) {
+        for (int i = 0; i < n; ++i) d[i] = px;
+        return;
+    }
+    const QRgb four[4] = {px, px, px, px};
+    int i = 0;
+    for (; i + 4 <= n; i += 4) std::memcpy(d + i, four, sizeof four);
+    if (i < n) std::memcpy(d + n - 4, four, sizeof four);
+}
+
+}  // namespace
+
 void RasterFill::Fill(QRect r, COLORREF colour) {
     if (r.isEmpty()) return;
     if (!bits_) {
@@ -39,11 +61,37 @@ void RasterFill::Fill(QRect r, COLORREF colour) {
     }
     r = r.translated(dx_, dy_).intersected(bounds_);
     if (r.isEmpty()) return;
-    const QRgb px = qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    const QRgb px = ToPixel(colour);
     uchar* line = bits_ + r.top() * stride_;
-    for (int y = r.top(); y <= r.bottom(); ++y, line += stride_) {
-        QRgb* first = reinterpret_cast<QRgb*>(line) + r.left();
-        std::fill(first, first + r.width(), px);
+    const int w = r.width();
+    for (int y = r.top(); y <= r.bottom(); ++y, line += stride_)
+        FillPixels(reinterpret_cast<QRgb*>(line) + r.left(), w, px);
+}
+
+void RasterFill::FillRows(std::int32_t top, std::int32_t bottom, std::span<const Span> spans) {
+    if (top >= bottom) return;
+    if (!bits_) {
+        for (const Span& s : spans) Fill(Rect{s.left, top, s.right, bottom}, s.colour);
+        return;
+    }
+    // Translated and clipped once for the whole band; QRgb pixel values from here on.
+    const std::int64_t y0 = std::max<std::int64_t>(std::int64_t(top) + dy_, bounds_.top());
+    const std::int64_t y1 =
+        std::min<std::int64_t>(std::int64_t(bottom) + dy_, bounds_.bottom() + 1);
+    if (y0 >= y1) return;
+    clipped_.clear();
+    for (const Span& s : spans) {
+        const std::int64_t x0 = std::max<std::int64_t>(std::int64_t(s.left) + dx_, bounds_.left());
+        const std::int64_t x1 =
+            std::min<std::int64_t>(std::int64_t(s.right) + dx_, bounds_.right() + 1);
+        if (x0 < x1)
+            clipped_.push_back(Span{std::int32_t(x0), std::int32_t(x1), ToPixel(s.colour)});
+    }
+    if (clipped_.empty()) return;
+    uchar* line = bits_ + y0 * stride_;
+    for (std::int64_t y = y0; y < y1; ++y, line += stride_) {
+        QRgb* row = reinterpret_cast<QRgb*>(line);
+        for (const Span& s : clipped_) FillPixels(row + s.left, s.right - s.left, s.colour);
     }
 }
 
@@ -69,6 +117,12 @@ void GdiFillRect(QPainter& p, const Rect& r, COLORREF colour) {
 }
 
 void GdiLine(QPainter& p, Point from, Point to, int width, COLORREF colour) {
+    RasterFill fill(p);
+    GdiLine(fill, from, to, width, colour);
+}
+
+void GdiLine(RasterFill& fill, Point from, Point to, int width, COLORREF colour) {
+    QPainter& p = fill.Painter();
     from = Point{ClampPaint(from.x), ClampPaint(from.y)};
     to = Point{ClampPaint(to.x), ClampPaint(to.y)};
     if (from == to) return;
@@ -78,13 +132,13 @@ void GdiLine(QPainter& p, Point from, Point to, int width, COLORREF colour) {
         if (from.y == to.y) {
             const int x0 = from.x < to.x ? from.x : to.x + 1;
             const int x1 = from.x < to.x ? to.x - 1 : from.x;
-            FillQRect(p, QRect(x0, from.y, x1 - x0 + 1, 1), colour);
+            fill.Fill(QRect(x0, from.y, x1 - x0 + 1, 1), colour);
             return;
         }
         if (from.x == to.x) {
             const int y0 = from.y < to.y ? from.y : to.y + 1;
             const int y1 = from.y < to.y ? to.y - 1 : from.y;
-            FillQRect(p, QRect(from.x, y0, 1, y1 - y0 + 1), colour);
+            fill.Fill(QRect(from.x, y0, 1, y1 - y0 + 1), colour);
             return;
         }
         // A diagonal: Qt's cosmetic line is Bresenham-like; shorten it by the last

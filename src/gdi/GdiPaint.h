@@ -8,7 +8,9 @@
 #include <QRect>
 #include <QRegion>
 
+#include <cstdint>
 #include <span>
+#include <vector>
 
 #include "gdi/Geometry.h"
 
@@ -33,10 +35,22 @@ inline QRect ToQRect(const Rect& r) {
 // whole-pixel translation) onto a 32-bit image, pixels are written directly.
 class RasterFill {
 public:
+    // One run of pixels of a row: left..right-1 in one colour.
+    struct Span {
+        std::int32_t left, right;
+        COLORREF colour;
+    };
+
     explicit RasterFill(QPainter& p);
+    QPainter& Painter() const { return painter_; }
+    // True when pixels are written directly (the painter draws plainly).
+    bool Direct() const { return bits_ != nullptr; }
     void Fill(QRect r, COLORREF colour);
     void Fill(const Rect& r, COLORREF colour);
     void Fill(const QRegion& region, COLORREF colour);
+    // The spans on every row from top to bottom-1: a band of cells drawn a line of
+    // pixels at a time. The spans must not overlap (they are drawn in no set order).
+    void FillRows(std::int32_t top, std::int32_t bottom, std::span<const Span> spans);
 
 private:
     QPainter& painter_;
@@ -44,6 +58,7 @@ private:
     qsizetype stride_ = 0;
     QRect bounds_;
     int dx_ = 0, dy_ = 0;
+    std::vector<Span> clipped_;
 };
 
 // FillRect with a solid brush: fills left..right-1, top..bottom-1; nothing when empty.
@@ -53,6 +68,8 @@ void GdiFillRect(QPainter& p, const Rect& r, COLORREF colour);
 // point is not drawn. Width 1 is pixel exact; wider pens are centred on the line with
 // round ends, as GDI's geometric pens are.
 void GdiLine(QPainter& p, Point from, Point to, int width, COLORREF colour);
+// The same through a fill already set up on the painter (many lines in a row).
+void GdiLine(RasterFill& fill, Point from, Point to, int width, COLORREF colour);
 
 // The pixels GDI's CreatePolygonRgn (ALTERNATE fill) gives for the polygon, clipped
 // to the rectangle.

@@ -2,69 +2,216 @@
 
 #include <sys/mman.h>
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <map>
+#include <mutex>
 #include <new>
+#include <unordered_map>
+#include <vector>
 
 namespace zv {
 
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
-constexpr std::size_t kSlab = std::size_t(32) << 20;
-// Pools take every array up to this size; larger ones are mapped on their own.
+// Every slab is one huge page, aligned to its size, so the slab of a block is found
+// by masking its address.
+constexpr std::size_t kSlab = kHugePage;
+// Slabs take every array up to this size; larger ones are mapped on their own.
 constexpr std::size_t kLargestPooled = std::size_t(512) << 10;
+constexpr std::size_t kBlockAlign = 16;
+// Empty slabs kept for the next allocations instead of being unmapped at once, so
+// that an array freed and taken again (an effect's sub-frames) does not map and
+// unmap a slab each time.
+constexpr std::size_t kKeptEmptySlabs = 4;
 
 std::size_t RoundUp(std::size_t n, std::size_t to) {
     return (n + to - 1) / to * to;
 }
 
-// Anonymous memory the kernel may back with huge pages. Small requests (the pools'
-// chunks, which the pools keep and reuse) are carved from slabs that are never
-// returned; large ones are mapped and unmapped one by one.
-class HugePageMemory : public std::pmr::memory_resource {
-    static void* Map(std::size_t bytes) {
-        void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (p == MAP_FAILED) throw std::bad_alloc();
-        madvise(p, bytes, MADV_HUGEPAGE);
+// The block size serving a request: a multiple of 16 with at most four significant
+// bits (..., 48 K, 56 K, 64 K, 80 K, ...), so no block wastes more than an eighth.
+std::size_t BlockSize(std::size_t bytes) {
+    const std::size_t b = RoundUp(bytes == 0 ? 1 : bytes, kBlockAlign);
+    if (b <= 8 * kBlockAlign) return b;
+    const std::size_t step = std::size_t(1) << (std::bit_width(b - 1) - 4);
+    return RoundUp(b, step);
+}
+
+void* Map(std::size_t bytes) {
+    void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    if (bytes >= kHugePage) madvise(p, bytes, MADV_HUGEPAGE);
+    return p;
+}
+
+// One huge page aligned to its size: map twice as much and give back both ends.
+std::byte* MapSlab() {
+    auto* raw = static_cast<std::byte*>(
+        mmap(nullptr, 2 * kSlab, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    if (raw == MAP_FAILED) throw std::bad_alloc();
+    const auto at = reinterpret_cast<std::uintptr_t>(raw);
+    const std::size_t head = RoundUp(at, kSlab) - at;
+    if (head) munmap(raw, head);
+    if (kSlab - head) munmap(raw + head + kSlab, kSlab - head);
+    madvise(raw + head, kSlab, MADV_HUGEPAGE);
+    return raw + head;
+}
+
+// Slabs of huge pages, each cut into blocks of one size. A block freed goes on its
+// slab's free list; a slab whose last block is freed is unmapped (beyond the few
+// kept), so the memory follows the cells that are alive.
+class CellSlabs : public std::pmr::memory_resource {
+public:
+    std::size_t MappedBytes() {
+        std::lock_guard lock(mutex_);
+        return mapped_;
+    }
+
+private:
+    struct Slab {
+        std::byte* base = nullptr;
+        std::size_t block = 0;
+        std::size_t capacity = 0;  // blocks
+        std::size_t live = 0;      // blocks handed out
+        std::size_t fresh = 0;     // blocks from here on were never handed out
+        void* freeList = nullptr;  // blocks given back, linked through their first bytes
+        Slab* prev = nullptr;      // the size's list of slabs with room
+        Slab* next = nullptr;
+        bool listed = false;
+    };
+    struct SizeClass {
+        Slab* withRoom = nullptr;
+    };
+
+    void* do_allocate(std::size_t bytes, std::size_t align) override {
+        if (bytes > kLargestPooled || align > kBlockAlign) {
+            const std::size_t size = RoundUp(bytes == 0 ? 1 : bytes, kHugePage);
+            void* p = Map(size);
+            std::lock_guard lock(mutex_);
+            mapped_ += size;
+            return p;
+        }
+        const std::size_t block = BlockSize(bytes);
+        std::lock_guard lock(mutex_);
+        SizeClass& sc = classes_[block];
+        Slab* s = sc.withRoom;
+        if (!s) {
+            s = NewSlab(block);
+            Link(sc, s);
+        }
+        void* p;
+        if (s->freeList) {
+            p = s->freeList;
+            s->freeList = *static_cast<void**>(p);
+        } else {
+            p = s->base + s->fresh++ * block;
+        }
+        ++s->live;
+        if (!s->freeList && s->fresh == s->capacity) Unlink(sc, s);
         return p;
     }
 
-    void* do_allocate(std::size_t bytes, std::size_t align) override {
-        if (bytes > kLargestPooled) return Map(RoundUp(bytes, kHugePage));
-        std::size_t at = RoundUp(used_, align);
-        if (!slab_ || at + bytes > kSlab) {
-            // Over-map by a huge page so the slab can start on a huge-page boundary.
-            auto* raw = static_cast<std::byte*>(Map(kSlab + kHugePage));
-            const auto start = RoundUp(reinterpret_cast<std::uintptr_t>(raw), kHugePage);
-            slab_ = reinterpret_cast<std::byte*>(start);
-            at = 0;
+    void do_deallocate(void* p, std::size_t bytes, std::size_t align) override {
+        if (!p) return;
+        if (bytes > kLargestPooled || align > kBlockAlign) {
+            const std::size_t size = RoundUp(bytes == 0 ? 1 : bytes, kHugePage);
+            munmap(p, size);
+            std::lock_guard lock(mutex_);
+            mapped_ -= size;
+            return;
         }
-        used_ = at + bytes;
-        return slab_ + at;
-    }
-
-    void do_deallocate(void* p, std::size_t bytes, std::size_t) override {
-        if (bytes > kLargestPooled) munmap(p, RoundUp(bytes, kHugePage));
+        std::lock_guard lock(mutex_);
+        const auto key = reinterpret_cast<std::uintptr_t>(p) & ~std::uintptr_t(kSlab - 1);
+        const auto found = slabs_.find(key);
+        if (found == slabs_.end()) return;  // not ours: nothing sane to do with it
+        Slab* s = found->second;
+        SizeClass& sc = classes_[s->block];
+        *static_cast<void**>(p) = s->freeList;
+        s->freeList = p;
+        --s->live;
+        if (s->live == 0) {
+            if (s->listed) Unlink(sc, s);
+            slabs_.erase(found);
+            ReleaseSlab(s->base);
+            delete s;
+            return;
+        }
+        if (!s->listed) Link(sc, s);
     }
 
     bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
         return this == &other;
     }
 
-    std::byte* slab_ = nullptr;
-    std::size_t used_ = 0;
+    Slab* NewSlab(std::size_t block) {
+        std::byte* base;
+        if (!kept_.empty()) {
+            base = kept_.back();
+            kept_.pop_back();
+        } else {
+            base = MapSlab();
+            mapped_ += kSlab;
+        }
+        auto* s = new Slab;
+        s->base = base;
+        s->block = block;
+        s->capacity = kSlab / block;
+        slabs_.emplace(reinterpret_cast<std::uintptr_t>(base), s);
+        return s;
+    }
+
+    void ReleaseSlab(std::byte* base) {
+        if (kept_.size() < kKeptEmptySlabs) {
+            kept_.push_back(base);
+            return;
+        }
+        munmap(base, kSlab);
+        mapped_ -= kSlab;
+    }
+
+    static void Link(SizeClass& sc, Slab* s) {
+        s->prev = nullptr;
+        s->next = sc.withRoom;
+        if (sc.withRoom) sc.withRoom->prev = s;
+        sc.withRoom = s;
+        s->listed = true;
+    }
+
+    static void Unlink(SizeClass& sc, Slab* s) {
+        if (s->prev)
+            s->prev->next = s->next;
+        else
+            sc.withRoom = s->next;
+        if (s->next) s->next->prev = s->prev;
+        s->prev = s->next = nullptr;
+        s->listed = false;
+    }
+
+    std::mutex mutex_;
+    std::map<std::size_t, SizeClass> classes_;
+    std::unordered_map<std::uintptr_t, Slab*> slabs_;
+    std::vector<std::byte*> kept_;
+    std::size_t mapped_ = 0;
 };
+
+CellSlabs& Slabs() {
+    // Cells may outlive any other static (a region kept in a function-level static),
+    // so the slabs are never destroyed: they live as long as the process.
+    static auto* slabs = new CellSlabs();
+    return *slabs;
+}
 
 }  // namespace
 
 std::pmr::memory_resource* CellPools() {
-    // Cells may outlive any other static (a region kept in a function-level static),
-    // so the pools are never destroyed: they live as long as the process.
-    static auto* upstream = new HugePageMemory();
-    static auto* pools = new std::pmr::synchronized_pool_resource(
-        std::pmr::pool_options{0, kLargestPooled}, upstream);
-    return pools;
+    return &Slabs();
+}
+
+std::size_t CellPoolsMappedBytes() {
+    return Slabs().MappedBytes();
 }
 
 std::pmr::memory_resource* CellMemory() {

@@ -11,6 +11,7 @@
 #include "gdi/BinaryIO.h"
 #include "gdi/GdiPaint.h"
 #include "layers/Ring.h"
+#include "shapes/Archive.h"
 
 namespace zv {
 
@@ -42,6 +43,32 @@ void WriteCells(QDataStream& out, const CellArray& cells) {
             WriteInt32s(out, v);
         }
     }
+}
+
+// Region bounds, polygon vertices and cell rectangles are view pixels: beyond the
+// range the shape records keep to, no screen shows them, and the painting and
+// clipping arithmetic would be taken to its limits.
+bool InStoredRange(std::int32_t v) {
+    return v >= -kMaxStoredCoordinate && v <= kMaxStoredCoordinate;
+}
+
+bool InStoredRange(const Rect& r) {
+    return InStoredRange(r.left) && InStoredRange(r.top) && InStoredRange(r.right) &&
+           InStoredRange(r.bottom);
+}
+
+bool CellsInStoredRange(const CellArray& cells) {
+    // Folded without branches so the check costs next to nothing beside the read.
+    std::uint32_t out = 0;
+    const auto limit = std::uint32_t(kMaxStoredCoordinate);
+    for (const NeonCell& c : cells) {
+        const Rect& r = c.rect;
+        out |= std::uint32_t(std::uint32_t(r.left) + limit > 2 * limit);
+        out |= std::uint32_t(std::uint32_t(r.top) + limit > 2 * limit);
+        out |= std::uint32_t(std::uint32_t(r.right) + limit > 2 * limit);
+        out |= std::uint32_t(std::uint32_t(r.bottom) + limit > 2 * limit);
+    }
+    return out == 0;
 }
 
 // Replaces `cells` by `n` cells read from the stream (the caller checked the size).
@@ -169,20 +196,21 @@ void CNeonRegion::SetPolygon(std::span<const Point> vertices, Rect* outBounds) {
 void CNeonRegion::DrawGrid(QPainter& p, bool show, bool current) const {
     if (!show) return;
     const COLORREF colour = current ? 0xFFFFFF : gridColour;
+    RasterFill fill(p);
     if (isPolygon && !points.empty()) {
         for (std::size_t i = 1; i < points.size(); ++i)
-            GdiLine(p, points[i - 1], points[i], lineWidth, colour);
-        GdiLine(p, points.back(), points.front(), lineWidth, colour);
+            GdiLine(fill, points[i - 1], points[i], lineWidth, colour);
+        GdiLine(fill, points.back(), points.front(), lineWidth, colour);
     }
     const double left = bounds.left + double(offsetX), right = bounds.right - double(offsetX);
     const double top = bounds.top + double(offsetY), bottom = bounds.bottom - double(offsetY);
     for (std::int32_t i = 0; i <= cols; ++i) {
         const std::int32_t x = TruncToInt(left + i * double(cellWidth));
-        GdiLine(p, Point{x, TruncToInt(top)}, Point{x, TruncToInt(bottom)}, lineWidth, colour);
+        GdiLine(fill, Point{x, TruncToInt(top)}, Point{x, TruncToInt(bottom)}, lineWidth, colour);
     }
     for (std::int32_t j = 0; j <= rows; ++j) {
         const std::int32_t y = TruncToInt(top + j * double(cellHeight));
-        GdiLine(p, Point{TruncToInt(left), y}, Point{TruncToInt(right), y}, lineWidth, colour);
+        GdiLine(fill, Point{TruncToInt(left), y}, Point{TruncToInt(right), y}, lineWidth, colour);
     }
 }
 
@@ -202,9 +230,41 @@ void CNeonRegion::FillCell(RasterFill& fill, std::size_t index) const {
     fill.Fill(clip.area, cell.colour);
 }
 
+bool CNeonRegion::CellsInRows() const {
+    std::int32_t lowest = std::numeric_limits<std::int32_t>::min();
+    for (std::int32_t r = 0; r < rows; ++r) {
+        const NeonCell* row = &cells[std::size_t(r) * cols];
+        const std::int32_t top = row[0].rect.top, bottom = row[0].rect.bottom;
+        if (top < lowest) return false;
+        lowest = std::max(lowest, bottom);
+        std::int32_t rightmost = std::numeric_limits<std::int32_t>::min();
+        for (std::int32_t c = 0; c < cols; ++c) {
+            const Rect& rc = row[c].rect;
+            if (rc.top != top || rc.bottom != bottom || rc.left < rightmost) return false;
+            rightmost = std::max(rightmost, rc.right);
+        }
+    }
+    return true;
+}
+
 void CNeonRegion::DrawCells(QPainter& p) const {
     if (!HasGrid()) return;
     RasterFill fill(p);
+    // Cells that stand in rows without overlapping (as every layout puts them) cover
+    // pixels no other cell covers, so the order they are filled in makes no
+    // difference: each row of cells is then drawn a line of pixels at a time. Cells
+    // read from a file may stand anywhere; those are filled one by one, column by
+    // column, in the order that decides which cell shows where they overlap.
+    if (!isPolygon && fill.Direct() && CellsInRows()) {
+        std::vector<RasterFill::Span> spans(static_cast<std::size_t>(cols));
+        for (std::int32_t r = 0; r < rows; ++r) {
+            const NeonCell* row = &cells[std::size_t(r) * cols];
+            for (std::int32_t c = 0; c < cols; ++c)
+                spans[std::size_t(c)] = {row[c].rect.left, row[c].rect.right, row[c].colour};
+            fill.FillRows(row[0].rect.top, row[0].rect.bottom, spans);
+        }
+        return;
+    }
     for (std::int32_t c = 0; c < cols; ++c)
         for (std::int32_t r = 0; r < rows; ++r) FillCell(fill, std::size_t(r) * cols + c);
 }
@@ -487,6 +547,7 @@ bool CNeonRegion::Load(QDataStream& in, std::int32_t bodySize) {
         for (Point& pt : pts) {
             std::int32_t xy[2];
             if (!ReadInt32s(in, xy)) return fail();
+            if (!InStoredRange(xy[0]) || !InStoredRange(xy[1])) return fail();
             pt = Point{xy[0], xy[1]};
         }
         SetPolygon(pts, &b);
@@ -494,11 +555,13 @@ bool CNeonRegion::Load(QDataStream& in, std::int32_t bodySize) {
         std::int32_t c[4];
         if (!ReadInt32s(in, c)) return fail();
         b = Rect{c[0], c[1], c[2], c[3]};
+        if (!InStoredRange(b)) return fail();
     }
     // The grid's measures come from the bounds; the cells, rectangles included, are
     // exactly as stored.
     LayoutMetrics(b);
     if (!ReadCells(in, cells, std::size_t(rows) * std::size_t(cols))) return fail();
+    if (!CellsInStoredRange(cells)) return fail();
     if (effect != 0) {
         backup = std::make_unique<CNeonRegion>(cols, rows, zoom);
         backup->Init(cols, rows, zoom, bounds);

@@ -184,6 +184,9 @@ private:
     void ForEachInBlock(QPainter* p, std::int32_t c0, std::int32_t r0, std::int32_t c1,
                         std::int32_t r1, Fn fn);
     void FillCell(RasterFill& fill, std::size_t index) const;
+    // Every row's cells share its top and bottom and stand left to right, each row
+    // below the one before, nowhere overlapping.
+    bool CellsInRows() const;
     void InvalidateClipCache() const { clipCache_.clear(); }
 
     bool laidOut_ = false;

@@ -115,3 +115,46 @@ TEST(BinaryIO, LittleEndianAndShortReadsFailWithoutAllocating) {
     EXPECT_TRUE(raw.isEmpty());
     EXPECT_FALSE(ReadRaw(in2, -1, raw));
 }
+
+// A band of spans gives exactly what filling each span's rectangle gives, with the
+// painter translated, spans running off every edge, empty spans and an empty band;
+// and the same again when the painter clips (no direct pixel writes then).
+TEST(RasterFill, RowsOfSpansMatchRectangleFills) {
+    const RasterFill::Span spans[] = {{-5, 2, RGB(255, 0, 0)},
+                                      {3, 6, RGB(0, 255, 0)},
+                                      {7, 7, RGB(0, 0, 255)},
+                                      {9, 30, RGB(9, 8, 7)},
+                                      {40, 50, RGB(1, 2, 3)}};
+    for (bool clipped : {false, true}) {
+        QImage byRows(20, 12, QImage::Format_RGB32), byRects = byRows;
+        byRows.fill(Qt::black);
+        byRects.fill(Qt::black);
+        {
+            QPainter p(&byRows);
+            p.translate(2, 3);
+            if (clipped) p.setClipRect(QRect(-2, -3, 20, 12));
+            RasterFill fill(p);
+            EXPECT_EQ(fill.Direct(), !clipped);
+            fill.FillRows(-6, 2, spans);  // runs off the top
+            fill.FillRows(5, 20, spans);  // and off the bottom
+            fill.FillRows(3, 3, spans);   // empty band
+        }
+        {
+            QPainter p(&byRects);
+            p.translate(2, 3);
+            for (const auto& [top, bottom] : {std::pair{-6, 2}, {5, 20}})
+                for (const RasterFill::Span& s : spans)
+                    GdiFillRect(p, Rect{s.left, top, s.right, bottom}, s.colour);
+        }
+        EXPECT_EQ(byRows, byRects) << "clipped " << clipped;
+        // Spot checks worked out by hand: (x + 2, y + 3) is where (x, y) lands.
+        EXPECT_EQ(byRows.pixel(0, 0), qRgb(255, 0, 0));  // first span, from x = -2
+        EXPECT_EQ(byRows.pixel(3, 4), qRgb(255, 0, 0));  // its last pixel, x = 1
+        EXPECT_EQ(byRows.pixel(4, 4), qRgb(0, 0, 0));    // gap at x = 2
+        EXPECT_EQ(byRows.pixel(7, 4), qRgb(0, 255, 0));  // x = 5
+        EXPECT_EQ(byRows.pixel(9, 4), qRgb(0, 0, 0));    // the empty span left nothing
+        EXPECT_EQ(byRows.pixel(19, 11), qRgb(9, 8, 7));  // runs off the right and bottom
+        EXPECT_EQ(byRows.pixel(19, 5), qRgb(0, 0, 0));   // y = 2, 3, 4: between the bands
+        EXPECT_EQ(byRows.pixel(19, 8), qRgb(9, 8, 7));   // y = 5
+    }
+}

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -31,4 +35,84 @@ TEST(CellMemory, ArraysOfEverySizeAreUsableAndReused) {
     CellArray copy{CellArray::allocator_type(pools)};
     copy = CellArray(5, NeonCell{}, CellArray::allocator_type(pools));
     EXPECT_EQ(copy.get_allocator().resource(), pools);
+}
+
+namespace {
+
+// Whether any page of [p, p + bytes) is still mapped in this process.
+bool Mapped(const void* p, std::size_t bytes) {
+    const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+    auto* start = reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(p) / page * page);
+    std::vector<unsigned char> vec((bytes + 2 * page - 1) / page);
+    return mincore(start, bytes, vec.data()) == 0;
+}
+
+}  // namespace
+
+// A scheme's worth of cell arrays (the 64 x 32 grids of a large animation, and a few
+// arrays mapped on their own) takes memory from the system; once the cells are freed
+// the slabs that held them are unmapped, all but the few kept for the next arrays.
+TEST(CellMemory, MemoryIsGivenBackWhenTheCellsAreFreed) {
+    std::pmr::memory_resource* pools = CellPools();
+    const std::size_t before = CellPoolsMappedBytes();
+    std::vector<CellArray> arrays;
+    for (int i = 0; i < 2000; ++i) {
+        arrays.emplace_back(64 * 32, NeonCell{}, CellArray::allocator_type(pools));
+        arrays.back().back().colour = COLORREF(i);
+    }
+    for (int i = 0; i < 3; ++i)
+        arrays.emplace_back(40000, NeonCell{}, CellArray::allocator_type(pools));
+    const std::size_t gridBytes = 2000 * 64 * 32 * sizeof(NeonCell);
+    const std::size_t held = CellPoolsMappedBytes() - before;
+    EXPECT_GE(held, gridBytes);
+    // Whole slabs of 36 grids each, one partly used, and three 2 MB mappings.
+    EXPECT_LE(held, gridBytes + gridBytes / 32 + 4 * (std::size_t(2) << 20));
+    std::vector<const NeonCell*> grids;
+    for (int i = 0; i < 2000; ++i) grids.push_back(arrays[std::size_t(i)].data());
+    const NeonCell* lastLarge = arrays.back().data();
+    EXPECT_TRUE(Mapped(grids.front(), sizeof(NeonCell)));
+    for (int i = 0; i < 2000; ++i) EXPECT_EQ(arrays[std::size_t(i)].back().colour, COLORREF(i));
+
+    arrays.clear();
+    EXPECT_LE(CellPoolsMappedBytes(), before + (std::size_t(8) << 20));
+    // Only the grids of the few slabs kept (36 grids to a slab) are still mapped.
+    const auto stillMapped =
+        std::count_if(grids.begin(), grids.end(), [](const NeonCell* g) { return Mapped(g, 1); });
+    EXPECT_LE(stillMapped, 4 * 36);
+    EXPECT_FALSE(Mapped(lastLarge, sizeof(NeonCell)));
+}
+
+// Freeing some of the arrays of a slab leaves the others intact and their blocks are
+// taken again before any new memory; freeing arrays in a different order than they
+// were made returns everything as well.
+TEST(CellMemory, FreedBlocksAreReusedAndSlabsGoWhenTheirLastArrayGoes) {
+    std::pmr::memory_resource* pools = CellPools();
+    const std::size_t before = CellPoolsMappedBytes();
+    std::vector<CellArray> arrays;
+    for (int i = 0; i < 300; ++i) {
+        arrays.emplace_back(100, NeonCell{}, CellArray::allocator_type(pools));
+        for (NeonCell& c : arrays.back()) c.colour = COLORREF(i);
+    }
+    const std::size_t held = CellPoolsMappedBytes();
+    // Every other array freed, then as many made again: no new slab is needed.
+    std::vector<const NeonCell*> freed;
+    for (std::size_t i = 0; i < arrays.size(); i += 2) {
+        freed.push_back(arrays[i].data());
+        arrays[i] = CellArray(CellArray::allocator_type(pools));
+    }
+    for (std::size_t i = 1; i < arrays.size(); i += 2)
+        for (const NeonCell& c : arrays[i]) ASSERT_EQ(c.colour, COLORREF(i));
+    std::vector<CellArray> again;
+    for (std::size_t i = 0; i < freed.size(); ++i)
+        again.emplace_back(100, NeonCell{}, CellArray::allocator_type(pools));
+    EXPECT_EQ(CellPoolsMappedBytes(), held);
+    std::vector<const NeonCell*> reused;
+    for (const CellArray& a : again) reused.push_back(a.data());
+    std::sort(freed.begin(), freed.end());
+    std::sort(reused.begin(), reused.end());
+    EXPECT_EQ(reused, freed);
+    // Backwards, then the rest: nothing stays mapped beyond the kept empty slabs.
+    while (!arrays.empty()) arrays.pop_back();
+    again.clear();
+    EXPECT_LE(CellPoolsMappedBytes(), before + (std::size_t(8) << 20));
 }

@@ -495,3 +495,34 @@ TEST(RegionDraw, GridLinesFirstThenCellsBetweenThem) {
     }
     EXPECT_EQ(current.pixel(0, 5) & 0xFFFFFF, 0xFFFFFFu);
 }
+
+// Laid-out cells are drawn a row at a time; cells from a file that overlap keep the
+// column-by-column order, in which the cell of the later column shows where two
+// overlap. Here cell (row 2, column 1) reaches up into cell (row 1, column 2).
+TEST(RegionDrawing, OverlappingCellsKeepTheColumnOrder) {
+    auto r = Strip(2, 2, 1.0f, Rect{0, 0, 21, 21});
+    ASSERT_EQ(r->cells[1].rect, (Rect{11, 1, 20, 10}));
+    SetColours(*r, {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)});
+    QImage laidOut(21, 21, QImage::Format_RGB32);
+    laidOut.fill(Qt::black);
+    {
+        QPainter p(&laidOut);
+        r->DrawCells(p);
+    }
+    EXPECT_EQ(laidOut.pixel(5, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(laidOut.pixel(15, 5), qRgb(0, 255, 0));
+    EXPECT_EQ(laidOut.pixel(5, 15), qRgb(0, 0, 255));
+    EXPECT_EQ(laidOut.pixel(15, 15), qRgb(255, 255, 0));
+    EXPECT_EQ(laidOut.pixel(10, 5), qRgb(0, 0, 0));  // the grid line between the columns
+
+    r->cells[2].rect = Rect{1, 5, 15, 20};  // row 2, column 1, now over (15, 5)'s left
+    QImage overlapping(21, 21, QImage::Format_RGB32);
+    overlapping.fill(Qt::black);
+    {
+        QPainter p(&overlapping);
+        r->DrawCells(p);
+    }
+    EXPECT_EQ(overlapping.pixel(12, 6), qRgb(0, 255, 0));     // column 2 drawn last
+    EXPECT_EQ(overlapping.pixel(5, 6), qRgb(0, 0, 255));      // row 2 over row 1 in column 1
+    EXPECT_EQ(overlapping.pixel(12, 12), qRgb(255, 255, 0));  // and column 2 last again
+}

@@ -361,3 +361,67 @@ TEST(SchemeFile, FileWrittenByAnotherProgram) {
     ASSERT_TRUE(Load(fourth, Save(third, bkgThird), &bkgFourth));
     EXPECT_EQ(Save(fourth, bkgFourth), second);
 }
+
+// Region bounds, polygon vertices and cell rectangles are view pixels; up to 2^24 away
+// from 0 they load, one further and the whole file is refused (the animation as it
+// was), as shape coordinates are.
+TEST(SchemeFile, RegionCoordinatesNoScreenShowsAreRefused) {
+    constexpr std::int32_t far = 1 << 24;
+    auto rectScheme = [](const Rect& bounds, std::int32_t cellBottom) {
+        CNeonAv av;
+        av.CreateFirstFrame();
+        av.currentFrame->AddRectRegion(3, 2, 1.0f, Rect{0, 0, 31, 21});
+        CNeonRegion* r = av.currentFrame->selectedRegion;
+        r->FillAll(0xFF);
+        r->bounds = bounds;
+        r->cells[4].rect.bottom = cellBottom;
+        return Save(av);
+    };
+    auto polygonScheme = [](Point vertex) {
+        CNeonAv av;
+        av.CreateFirstFrame();
+        const Point triangle[] = {{0, 0}, {40, 0}, vertex};
+        av.currentFrame->AddPolygonRegion(2, 2, 1.0f, triangle);
+        return Save(av);
+    };
+    const std::pair<std::string, QByteArray> good[] = {
+        {"bounds at the limit", rectScheme(Rect{-far, -far, far, far}, 21)},
+        {"cell at the limit", rectScheme(Rect{0, 0, 31, 21}, far)},
+        {"vertex at the limit", polygonScheme(Point{20, -far})},
+    };
+    const std::pair<std::string, QByteArray> bad[] = {
+        {"right beyond", rectScheme(Rect{0, 0, far + 1, 21}, 21)},
+        {"top beyond", rectScheme(Rect{0, -far - 1, 31, 21}, 21)},
+        {"cell bottom beyond", rectScheme(Rect{0, 0, 31, 21}, far + 1)},
+        {"cell bottom at the lowest int", rectScheme(Rect{0, 0, 31, 21}, INT32_MIN)},
+        {"vertex far below", polygonScheme(Point{260, 1797783752})},
+        {"vertex far left", polygonScheme(Point{-far - 1, 10})},
+    };
+    for (const auto& [name, bytes] : good) {
+        CNeonAv av;
+        EXPECT_TRUE(Load(av, bytes)) << name;
+    }
+    for (const auto& [name, bytes] : bad) {
+        CNeonAv av;
+        av.CreateFirstFrame();
+        av.currentFrame->AddRectRegion(5, 5, 1.0f, Rect{0, 0, 51, 51});
+        const QByteArray before = Save(av);
+        EXPECT_FALSE(Load(av, bytes)) << name;
+        EXPECT_EQ(Save(av), before) << name;
+    }
+}
+
+// A polygon region of a damaged file reaching 1.8 billion pixels down: refused with
+// the format message, so its cells are never clipped or drawn.
+TEST(SchemeFile, DamagedPolygonFromOutsideIsRefused) {
+    const QString path =
+        QStringLiteral(ZORVANE_TESTDATA_DIR "/hostile-schemes/polygon-huge-vertex.zrx");
+    if (!QFile::exists(path)) GTEST_SKIP() << "outside test data not found: " << path.toStdString();
+    CNeonAv av;
+    av.CreateFirstFrame();
+    CNeonBkg bkg;
+    QString error;
+    EXPECT_FALSE(av.LoadSchemeFile(path, bkg, nullptr, &error));
+    EXPECT_EQ(error, kFileFormatError);
+    EXPECT_EQ(av.frameCount, 1);
+}
