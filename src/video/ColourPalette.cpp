@@ -8,6 +8,8 @@ namespace zv {
 namespace {
 
 constexpr int kHistogramBins = 1 << 15;
+constexpr int kExactBits = 16;
+constexpr std::uint32_t kExactLimit = 1u << (kExactBits - 1);
 constexpr int kCacheBits = 16;
 
 std::uint32_t HashSlot(std::uint32_t key, int bits) {
@@ -20,7 +22,8 @@ int BinOf(QRgb c) {
 
 }  // namespace
 
-ColourCount::ColourCount() = default;
+ColourCount::ColourCount()
+    : keys_(std::size_t(1) << kExactBits, 0), counts_(std::size_t(1) << kExactBits, 0) {}
 ColourCount::~ColourCount() = default;
 
 void ColourCount::Add(const QImage& image) {
@@ -45,16 +48,18 @@ void ColourCount::Add(const QImage& image) {
 
 void ColourCount::AddColour(QRgb c, std::uint64_t n) {
     if (!histogram_) {
-        std::uint32_t slot = HashSlot(c, 9);
-        while (keys_[slot] != 0 && keys_[slot] != c) slot = (slot + 1) & 511;
+        const std::uint32_t mask = (1u << kExactBits) - 1;
+        std::uint32_t slot = HashSlot(c, kExactBits);
+        while (keys_[slot] != 0 && keys_[slot] != c) slot = (slot + 1) & mask;
         if (keys_[slot] == c) {
             counts_[slot] += n;
             return;
         }
-        if (used_ < 256) {
+        if (used_ < kExactLimit) {
             keys_[slot] = c;
             counts_[slot] = n;
-            order_[used_++] = c;
+            if (used_ < order_.size()) order_[used_] = c;
+            ++used_;
             return;
         }
         ToHistogram();
@@ -78,21 +83,29 @@ void ColourCount::ToHistogram() {
         bin.g += n * qGreen(c);
         bin.b += n * qBlue(c);
     }
+    keys_ = {};
+    counts_ = {};
 }
 
 std::vector<QRgb> ColourCount::Palette() const {
-    if (!histogram_) return {order_.begin(), order_.begin() + used_};
+    if (Exact()) return {order_.begin(), order_.begin() + used_};
 
-    // Median cut over the histogram's bins, each bin standing at its mean colour.
+    // Median cut over the colours, or the histogram's bins each at its mean colour.
     struct Item {
         int c[3];
         std::uint64_t n;
     };
     std::vector<Item> items;
-    for (int i = 0; i < kHistogramBins; ++i) {
-        const Bin& b = histogram_[i];
-        if (b.n == 0) continue;
-        items.push_back({{int(b.r / b.n), int(b.g / b.n), int(b.b / b.n)}, b.n});
+    if (histogram_) {
+        for (int i = 0; i < kHistogramBins; ++i) {
+            const Bin& b = histogram_[i];
+            if (b.n == 0) continue;
+            items.push_back({{int(b.r / b.n), int(b.g / b.n), int(b.b / b.n)}, b.n});
+        }
+    } else {
+        for (std::size_t i = 0; i < keys_.size(); ++i)
+            if (keys_[i] != 0)
+                items.push_back({{qRed(keys_[i]), qGreen(keys_[i]), qBlue(keys_[i])}, counts_[i]});
     }
     struct Box {
         std::size_t begin, end;
@@ -111,6 +124,7 @@ std::vector<QRgb> ColourCount::Palette() const {
         box.span = hi[box.axis] - lo[box.axis];
     };
     std::vector<Box> boxes{{0, items.size()}};
+    boxes.reserve(256);
     measure(boxes[0]);
     while (boxes.size() < 256) {
         // The widest box of more than one colour is cut at its weighted median.

@@ -1,9 +1,9 @@
 #pragma once
 // One 256-colour palette for a whole video. ColourCount sees every frame once and
-// keeps only colour counts: every colour exactly while there are at most 256 of them
-// (the usual sign), a 32-level-per-channel histogram after that, so its memory stays
-// the same however long the animation is. Its palette is then exact, or made by
-// median cut; ColourMap maps pixels to the nearest entry.
+// keeps only colour counts: every colour exactly up to 32768 of them, a
+// 32-level-per-channel histogram after that, so its memory stays the same however
+// long the animation is. Its palette is every colour when there are at most 256 (the
+// usual sign), else made by median cut; ColourMap maps pixels to the nearest entry.
 
 #include <QImage>
 
@@ -23,10 +23,10 @@ public:
 
     // Counts the pixels of a 32-bit image (the alpha byte is ignored).
     void Add(const QImage& image);
-    // True while every colour seen is known exactly (at most 256 of them).
-    bool Exact() const { return !histogram_; }
-    // Distinct colours seen while exact; 257 once the count gave up being exact.
-    int Distinct() const { return Exact() ? int(used_) : 257; }
+    // True while the palette holds every colour seen (at most 256 of them).
+    bool Exact() const { return !histogram_ && used_ <= 256; }
+    // Distinct colours seen, as far as they are counted one by one.
+    int Distinct() const { return int(used_); }
     // The palette, at most 256 entries as 0xffRRGGBB: every colour when exact (in the
     // order first seen), else the median-cut reduction of the histogram.
     std::vector<QRgb> Palette() const;
@@ -38,10 +38,11 @@ private:
     void AddColour(QRgb c, std::uint64_t n);
     void ToHistogram();
 
-    // Open addressing over 512 slots: colour | 0xff000000 marks a used slot.
-    std::array<std::uint32_t, 512> keys_{};
-    std::array<std::uint64_t, 512> counts_{};
-    std::array<std::uint32_t, 256> order_{};
+    // Open addressing, twice as many slots as colours: colour | 0xff000000 marks a
+    // used slot.
+    std::vector<std::uint32_t> keys_;
+    std::vector<std::uint64_t> counts_;
+    std::array<std::uint32_t, 256> order_{};  // the first 256 colours, as first seen
     std::uint32_t used_ = 0;
     std::unique_ptr<Bin[]> histogram_;  // 32768 bins once more than 256 colours
 };
