@@ -4,33 +4,18 @@
 #include <QFileInfo>
 
 #include "gdi/BackupChain.h"
-#include "model/EffectStepper.h"
 #include "model/NeonAv.h"
 #include "video/AVIFile.h"
+#include "video/AnimationFrames.h"
 #include "video/ColourPalette.h"
 
 namespace zv {
-
-namespace {
-
-bool IsEffectFrame(const CNeonFrame& frame) {
-    return frame.category != 0;
-}
-
-}  // namespace
 
 VideoExport::VideoExport(CNeonAv& av, const CNeonBkg* background, VideoExportOptions options)
     : av_(av), background_(background), options_(std::move(options)) {}
 
 VideoExport::~VideoExport() {
     if (state_ == State::Counting || state_ == State::Writing) Cancel();
-}
-
-std::int64_t VideoExport::CountVideoFrames(const CNeonAv& av) {
-    std::int64_t n = 0;
-    for (const CNeonFrame* f = av.First(); f && f != av.anchor.get(); f = f->next)
-        n += IsEffectFrame(*f) ? f->SubFrameCount() : 1;
-    return n;
 }
 
 bool VideoExport::Start() {
@@ -48,7 +33,7 @@ bool VideoExport::Start() {
     const QSize size = options_.size;
     if (size.width() < 1 || size.height() < 1 || size.width() > 16384 || size.height() > 16384)
         return Fail(QStringLiteral("a video of %1x%2 pixels").arg(size.width()).arg(size.height()));
-    frames_ = CountVideoFrames(av_);
+    frames_ = AnimationFrames::Count(av_);
     if (frames_ == 0) return Fail(QStringLiteral("the animation has no frames"));
     total_ = UsesPalette(codec_) ? 2 * frames_ : frames_;
     image_ = QImage(size, QImage::Format_RGB32);
@@ -72,58 +57,32 @@ bool VideoExport::Start() {
         colours_ = std::make_unique<ColourCount>();
         state_ = State::Counting;
     }
-    frame_ = av_.First();
+    walk_ = std::make_unique<AnimationFrames>(av_, background_, options_.showGrid);
     return true;
-}
-
-bool VideoExport::RenderNext() {
-    if (!frame_ || frame_ == av_.anchor.get()) return false;
-    image_.fill(Qt::black);
-    if (IsEffectFrame(*frame_)) {
-        if (!steps_) {
-            // Its sub-frames start from the frame's own colours.
-            frame_->RestoreRegions();
-            steps_ = std::make_unique<CEffectStepper>(*frame_);
-        }
-        frame_->Render(image_, options_.showGrid, background_, &steps_->SubFrame());
-        if (!steps_->Advance()) EndWalk();
-    } else {
-        frame_->Render(image_, options_.showGrid, background_);
-        frame_ = frame_->next;
-    }
-    return true;
-}
-
-// Leaves the frame being stepped with its own colours and goes on to the next.
-void VideoExport::EndWalk() {
-    if (steps_) {
-        steps_.reset();
-        frame_->RestoreRegions();
-    }
-    if (frame_) frame_ = frame_->next;
 }
 
 bool VideoExport::Step() {
     if (state_ == State::Counting) {
-        if (RenderNext()) {
+        if (walk_->RenderNext(image_)) {
             colours_->Add(image_);
             ++done_;
             return true;
         }
         writer_->SetPalette(colours_->Palette());
         colours_.reset();
-        frame_ = av_.First();
+        walk_->Rewind();
         state_ = State::Writing;
         return true;
     }
     if (state_ != State::Writing) return false;
-    if (RenderNext()) {
+    if (walk_->RenderNext(image_)) {
         if (!writer_->AddFrame(image_) && !writer_->IsOK()) return Fail(writer_->Error());
         ++done_;
         return true;
     }
     if (!writer_->Close()) return Fail(writer_->Error());
     writer_.reset();
+    walk_.reset();
     state_ = State::Saved;
     return false;
 }
@@ -133,11 +92,7 @@ bool VideoExport::Fail(const QString& why, State state) {
     error_ = why;
     state_ = state;
     if (!started) return false;
-    if (steps_) {
-        steps_.reset();
-        frame_->RestoreRegions();
-    }
-    frame_ = nullptr;
+    walk_.reset();  // an effect frame left mid-way gets its colours back
     colours_.reset();
     writer_.reset();  // closes the file
     // What was written goes; the file it replaced comes back.

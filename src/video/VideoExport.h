@@ -27,11 +27,10 @@
 
 namespace zv {
 
+class AnimationFrames;
 class CAVIFile;
-class CEffectStepper;
 class CNeonAv;
 class CNeonBkg;
-class CNeonFrame;
 class ColourCount;
 
 struct VideoExportOptions {
@@ -77,12 +76,7 @@ public:
     bool DurationClamped() const { return clamped_; }
     QString Error() const { return error_; }
 
-    // Normal frames count one, effect frames one per sub-frame.
-    static std::int64_t CountVideoFrames(const CNeonAv& av);
-
 private:
-    bool RenderNext();
-    void EndWalk();
     bool Fail(const QString& why, State state = State::Failed);
 
     CNeonAv& av_;
@@ -101,8 +95,7 @@ private:
     QImage image_;
     std::unique_ptr<CAVIFile> writer_;
     std::unique_ptr<ColourCount> colours_;
-    CNeonFrame* frame_ = nullptr;
-    std::unique_ptr<CEffectStepper> steps_;
+    std::unique_ptr<AnimationFrames> walk_;
 };
 
 }  // namespace zv

@@ -16,6 +16,7 @@
 #include "layers/NeonChar.h"
 #include "layers/Ring.h"
 #include "model/NeonAv.h"
+#include "video/AnimationFrames.h"
 #include "video/VideoExport.h"
 
 using namespace zv;
@@ -122,7 +123,7 @@ protected:
 TEST_F(VideoExportTest, ElevenFramesAtTheirPositionsForEveryRate) {
     auto av = ElevenFrames();
     ASSERT_EQ(av->GetFrameAt(2)->SubFrameCount(), 8);
-    EXPECT_EQ(VideoExport::CountVideoFrames(*av), 11);
+    EXPECT_EQ(AnimationFrames::Count(*av), 11);
     const std::pair<int, int> rates[] = {{10, 5}, {20, 4}, {30, 3}, {40, 2},
                                          {50, 1}, {0, 6},  {70, 1}};
     for (const auto& [rate, duration] : rates) {
