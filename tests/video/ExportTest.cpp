@@ -1,14 +1,11 @@
 // Exporting animations: frame counts, timing, pixels against the command-line
 // renderer, the backup chain, cancel and failure, the other containers, the CLI.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-
-#include <csignal>
 
 #include "VideoProbe.h"
 #include "gdi/LogFont.h"
@@ -16,6 +13,7 @@
 #include "layers/NeonChar.h"
 #include "layers/Ring.h"
 #include "model/NeonAv.h"
+#include "support/FileSizeLimit.h"
 #include "video/AnimationFrames.h"
 #include "video/VideoExport.h"
 
@@ -264,19 +262,15 @@ TEST_F(VideoExportTest, AFailedWritePutsThePreviousFileBack) {
     auto av = ElevenFrames();
     const QString path = Path("f.avi");
     Write(path, "previous");
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 100 * 1024;  // a few of the 19 KB frames
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    VideoExport job(*av, nullptr, Options(path));
-    const bool saved = job.Run();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved = true;
+    {
+        FileSizeLimit limit(100 * 1024);  // a few of the 19 KB frames
+        VideoExport job(*av, nullptr, Options(path));
+        saved = job.Run();
+        EXPECT_EQ(job.GetState(), VideoExport::State::Failed);
+        EXPECT_FALSE(job.Error().isEmpty());
+    }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(job.GetState(), VideoExport::State::Failed);
-    EXPECT_FALSE(job.Error().isEmpty());
     EXPECT_EQ(Contents(path), QByteArray("previous"));
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".bak")));
 }
