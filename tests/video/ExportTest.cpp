@@ -349,5 +349,9 @@ TEST_F(VideoExportTest, CommandLine) {
                       QStringLiteral("--rate"), QStringLiteral("-5")}),
               2);
     EXPECT_EQ(RunCli({QStringLiteral("export-video"), scheme}), 2);
+    QProcess help;
+    help.start(QStringLiteral(ZORVANE_CLI), {QStringLiteral("--help")});
+    ASSERT_TRUE(help.waitForFinished(60000));
+    EXPECT_TRUE(help.readAllStandardOutput().contains("export-video IN OUT"));
     EXPECT_EQ(RunCli({QStringLiteral("export-video"), scheme, Path("no/dir/x.avi")}), 1);
 }
