@@ -15,6 +15,10 @@ Choosers Choosers::Standard() {
                     const QString& filter) {
         return QFileDialog::getSaveFileName(parent, caption, name, filter);
     };
+    c.saveFileWithFilter = [](QWidget* parent, const QString& caption, const QString& name,
+                              const QString& filter, QString* selected) {
+        return QFileDialog::getSaveFileName(parent, caption, name, filter, selected);
+    };
     c.colour = [](QWidget* parent, const QColor& initial) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(initial, parent);
         if (!chosen.isValid()) return std::nullopt;

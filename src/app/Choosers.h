@@ -17,6 +17,10 @@ struct Choosers {
     // cancelled.
     std::function<QString(QWidget*, const QString&, const QString&, const QString&)> openFile;
     std::function<QString(QWidget*, const QString&, const QString&, const QString&)> saveFile;
+    // As saveFile, and the filter the file was chosen under is stored in the last
+    // argument (which holds the filter to select at first).
+    std::function<QString(QWidget*, const QString&, const QString&, const QString&, QString*)>
+        saveFileWithFilter;
     // (parent, initial colour) -> chosen colour, nothing when cancelled.
     std::function<std::optional<QColor>(QWidget*, const QColor&)> colour;
 

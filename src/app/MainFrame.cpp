@@ -25,6 +25,7 @@
 #include "app/PaletteBar.h"
 #include "app/ParamBar.h"
 #include "app/PositionBar.h"
+#include "app/VideoDialogs.h"
 #include "app/ZorvaneView.h"
 #include "dialogs/CopyFrameDialog.h"
 #include "dialogs/GridDialog.h"
@@ -421,6 +422,13 @@ void CMainFrame::DeliverPickedColour(COLORREF colour) {
 
 QString CMainFrame::ChooseFile(FileChoice kind) {
     const FileDialogSpec& spec = DialogSpecOf(kind);
+    if (kind == FileChoice::SaveVideo) {
+        // The format follows the filter when the name has no video extension of its own.
+        QString filter = spec.filter.section(QStringLiteral(";;"), 0, 0);
+        const QString path = AppChoosers().saveFileWithFilter(this, spec.caption, spec.defaultName,
+                                                              spec.filter, &filter);
+        return VideoPathForFilter(path, filter);
+    }
     return spec.save ? AppChoosers().saveFile(this, spec.caption, spec.defaultName, spec.filter)
                      : AppChoosers().openFile(this, spec.caption, spec.defaultName, spec.filter);
 }
@@ -435,6 +443,18 @@ std::optional<int> CMainFrame::AskScalePercent(int percent) {
     ScaleDialog dialog(percent, this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.Percent();
+}
+
+std::optional<VideoCodec> CMainFrame::AskVideoCodec(const std::vector<VideoCodec>& offered) {
+    return zv::AskVideoCodec(this, offered);
+}
+
+void CMainFrame::RunVideoExport(VideoExport& job) {
+    zv::RunVideoExport(this, job);
+}
+
+void CMainFrame::ShowStatus(const QString& text) {
+    statusBar()->showMessage(text, 10000);
 }
 
 int CMainFrame::DisplayDepth() const {

@@ -95,6 +95,9 @@ public:
     std::optional<GridCounts> AskGridCounts(const GridCounts& current) override;
     std::optional<int> AskScalePercent(int percent) override;
     int DisplayDepth() const override;
+    std::optional<VideoCodec> AskVideoCodec(const std::vector<VideoCodec>& offered) override;
+    void RunVideoExport(VideoExport& job) override;
+    void ShowStatus(const QString& text) override;
 
     // ---- AppCommands ----
     void Exit() override;

@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -20,6 +21,8 @@
 #include "model/EffectStepper.h"
 #include "model/FrameCategoryNames.h"
 #include "model/NeonAv.h"
+#include "video/VideoCodec.h"
+#include "video/VideoExport.h"
 
 using namespace zv;
 
@@ -46,8 +49,17 @@ const char kHelp[] =
     "                                 imports PICTURE (BMP, DIB, EMF, GIF, ICO, JPG,\n"
     "                                 WMF) into frame N (default 1) at X,Y (default\n"
     "                                 0,0), at its own size\n"
+    "  export-video IN OUT [--rate R] [--size WxH] [--codec C] [--no-grid]\n"
+    "                                 writes every frame, and every sub-frame of\n"
+    "                                 effect frames, as a video; the format by OUT's\n"
+    "                                 extension: .avi, .mp4, .webm, .gif (OUT may also\n"
+    "                                 be given as -o OUT); rate R (default 10) times\n"
+    "                                 it, WxH (default 1024x768) sizes it; codec C\n"
+    "                                 pal8 (default), bgr24, ffv1, mjpeg, mpeg4 or\n"
+    "                                 h264 in an AVI, h264 or mpeg4 in an MP4, vp9 in\n"
+    "                                 WebM, gif in a GIF\n"
     "\n"
-    "An existing OUT scheme is kept as OUT.bak (an older OUT.bak as OUT.bak.bak, ...).\n"
+    "An existing OUT scheme or video is kept as OUT.bak (an older OUT.bak as OUT.bak.bak, ...).\n"
     "Exit status: 0 success, 1 a file that cannot be read or written, 2 wrong usage.\n";
 
 void Print(const QByteArray& bytes) {
@@ -176,6 +188,20 @@ bool WriteImage(const QImage& image, const QString& path) {
     return image.save(path, "PNG");
 }
 
+// --size WxH, 1024x768 when not given; nothing when malformed.
+std::optional<QSize> ViewSize(const Args& a) {
+    QSize size(1024, 768);
+    if (const auto text = a.Value(QStringLiteral("--size"))) {
+        const QStringList wh = text->split('x');
+        bool okW = false, okH = false;
+        if (wh.size() == 2) size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
+        if (!okW || !okH || size.width() < 1 || size.height() < 1 || size.width() > 16384 ||
+            size.height() > 16384)
+            return std::nullopt;
+    }
+    return size;
+}
+
 int Render(const QStringList& words) {
     const Args a = Parse(words,
                          {QStringLiteral("-o"), QStringLiteral("--frame"), QStringLiteral("--step"),
@@ -192,21 +218,14 @@ int Render(const QStringList& words) {
     if (!frameNo || *frameNo < 1)
         return Usage(QStringLiteral("--frame takes a frame number from 1"));
     if (!step) return Usage(QStringLiteral("--step takes a sub-frame number from 0"));
-    QSize size(1024, 768);
-    if (const auto text = a.Value(QStringLiteral("--size"))) {
-        const QStringList wh = text->split('x');
-        bool okW = false, okH = false;
-        if (wh.size() == 2) size = QSize(wh[0].toInt(&okW), wh[1].toInt(&okH));
-        if (!okW || !okH || size.width() < 1 || size.height() < 1 || size.width() > 16384 ||
-            size.height() > 16384)
-            return Usage(QStringLiteral("--size takes WxH, each 1 to 16384"));
-    }
+    const auto size = ViewSize(a);
+    if (!size) return Usage(QStringLiteral("--size takes WxH, each 1 to 16384"));
     Scheme s;
     if (!LoadFile(a.positional[0], s)) return kBadFile;
     CNeonFrame* frame = s.av.GetFrameAt(*frameNo);
     if (!frame) return Usage(QStringLiteral("no such frame"));
     const bool grid = !a.Has(QStringLiteral("--no-grid"));
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(*size, QImage::Format_RGB32);
     image.fill(Qt::black);
     if (*step >= 0) {
         if (frame->category != EffectFrameCategory)
@@ -264,6 +283,54 @@ int ApplyEffect(const QStringList& words) {
     return SaveFile(a.positional[1], s) ? kOk : kBadFile;
 }
 
+int ExportVideo(const QStringList& words) {
+    const Args a = Parse(words,
+                         {QStringLiteral("-o"), QStringLiteral("--rate"), QStringLiteral("--size"),
+                          QStringLiteral("--codec")},
+                         {QStringLiteral("--no-grid")});
+    if (!a.error.isEmpty()) return Usage(a.error);
+    std::vector<QString> files = a.positional;
+    if (const auto out = a.Value(QStringLiteral("-o"))) files.push_back(*out);
+    if (files.size() != 2) return Usage(QStringLiteral("export-video takes IN and OUT"));
+    VideoExportOptions options;
+    options.path = files[1];
+    const auto container = ContainerOfPath(options.path);
+    if (!container) return Usage(QStringLiteral("OUT ends in .avi, .mp4, .webm or .gif"));
+    const auto rate = Number(a.Value(QStringLiteral("--rate")), 10);
+    if (!rate) return Usage(QStringLiteral("--rate takes a whole number from 0"));
+    options.rate = *rate;
+    const auto size = ViewSize(a);
+    if (!size) return Usage(QStringLiteral("--size takes WxH, each 1 to 16384"));
+    options.size = *size;
+    options.showGrid = !a.Has(QStringLiteral("--no-grid"));
+    if (const auto name = a.Value(QStringLiteral("--codec"))) {
+        options.codec = CodecFromName(*name);
+        if (!options.codec) return Usage(QStringLiteral("no codec named ") + *name);
+        if (!Carries(*container, *options.codec))
+            return Usage(QStringLiteral("a %1 file cannot hold %2")
+                             .arg(ContainerExtension(*container), *name));
+        if (!CanEncode(*options.codec))
+            return Usage(QStringLiteral("this FFmpeg cannot write ") + *name);
+    }
+    Scheme s;
+    if (!LoadFile(files[0], s)) return kBadFile;
+    VideoExport job(s.av, &s.background, options);
+    const bool tty = isatty(fileno(stderr));
+    const bool saved = job.Run([tty](std::int64_t done, std::int64_t total) {
+        if (tty) std::fprintf(stderr, "\r%lld / %lld", (long long)done, (long long)total);
+        return true;
+    });
+    if (tty) std::fprintf(stderr, "\n");
+    if (job.DurationClamped())
+        Err(QStringLiteral("rate %1 is faster than the AVI stream shows; each frame lasts 1/15 s")
+                .arg(*rate));
+    if (!saved) {
+        Err(QStringLiteral("文件保存失败! (") + job.Error() + QStringLiteral(")"));
+        return kBadFile;
+    }
+    return kOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -284,5 +351,6 @@ int main(int argc, char** argv) {
     if (command == QStringLiteral("convert")) return Convert(words);
     if (command == QStringLiteral("apply-effect")) return ApplyEffect(words);
     if (command == QStringLiteral("add-picture")) return AddPicture(words);
+    if (command == QStringLiteral("export-video")) return ExportVideo(words);
     return Usage(QStringLiteral("unknown command ") + command);
 }

@@ -199,6 +199,12 @@ void CommandTable::AddSchemeFiles() {
          .prompt = QStringLiteral("把当前帧保存为BMP图片\n保存图片"),
          .guard = 2,
          .run = [&d] { d.SavePicture(); }});
+    Add({.id = 32925,
+         .menu = kFileMenu,
+         .text = QStringLiteral("输出AVI文件(&V)\tCtrl+V"),
+         .prompt = QStringLiteral("把整个动画输出为视频文件 (AVI, MP4, WebM, GIF)\n输出视频"),
+         .guard = 2,
+         .run = [&d] { d.ExportVideo(); }});
 }
 
 void CommandTable::AddView() {

@@ -133,6 +133,10 @@ public:
     bool SaveSchemeTo(const QString& path);
     void SavePicture();
     bool SavePictureTo(const QString& path);
+    // The whole animation as a video: file, codec (for an AVI), then the export with
+    // its progress; the first frame is current afterwards. Cancelling the file or the
+    // codec changes nothing.
+    void ExportVideo();
     // The current frame as the view shows it (background first), at the view's size.
     QImage ViewPicture() const;
     void ChooseBackground();

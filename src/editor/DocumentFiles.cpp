@@ -6,10 +6,13 @@
 
 #include "editor/Document.h"
 #include "editor/FileChoice.h"
+#include "editor/NumberText.h"
+#include "editor/Player.h"
 #include "gdi/BmpImage.h"
 #include "layers/NeonBkg.h"
 #include "layers/NeonImg.h"
 #include "model/NeonAv.h"
+#include "video/VideoExport.h"
 
 namespace zv {
 
@@ -140,6 +143,60 @@ void Document::TransparentDisplay() {
     frame->movingPicture->MakeTransparent(mainColour);
     FinishEdit(kKeyEnter);
     DrawCurrentFrame(1);
+}
+
+void Document::ExportVideo() {
+    if (CanOperate(2)) return;
+    FinishEdit(kKeyEnter);
+    player_->StopTimer();
+    LeaveEffectFrame();
+    // File and codec first: nothing on disk changes until both are chosen.
+    const QString path = ChosenFile(*ui_, FileChoice::SaveVideo);
+    if (path.isEmpty()) return;
+    const auto container = ContainerOfPath(path);
+    if (!container) {
+        ui_->ShowMessage(
+            WithReason(kFileSaveFailed,
+                       QStringLiteral("视频文件的扩展名应为 .avi, .mp4, .webm 或 .gif")),
+            QStringLiteral("Error"), MessageIcon::Warning);
+        return;
+    }
+    VideoExportOptions options;
+    options.path = path;
+    options.size = ClientSize();
+    options.rate = TextToNumber(rateText);
+    if (*container == VideoContainer::Avi) {
+        options.codec = ui_->AskVideoCodec(AviCodecs());
+        if (!options.codec) return;
+    }
+    bool clamped = false;
+    if (*container == VideoContainer::Avi) AviFrameDuration(options.rate, &clamped);
+    if (clamped)
+        ui_->ShowStatus(
+            QStringLiteral("帧率 %1 超出 AVI 能显示的范围, 每帧按 1/15 秒输出").arg(options.rate));
+
+    VideoExport job(*animation_, background_.get(), options);
+    if (job.Start()) ui_->RunVideoExport(job);
+    if (job.GetState() == VideoExport::State::Writing ||
+        job.GetState() == VideoExport::State::Counting)
+        job.Cancel();
+
+    animation_->currentFrame = animation_->First();
+    animation_->currentIndex = animation_->currentFrame ? 1 : 0;
+    UpdateFrameCounter();
+    DrawCurrentFrame(1);
+    switch (job.GetState()) {
+        case VideoExport::State::Saved:
+            ui_->ShowMessage(kFileSaved, kSavedCaption, MessageIcon::Information);
+            break;
+        case VideoExport::State::Cancelled:
+            ui_->ShowStatus(QStringLiteral("视频输出已取消"));
+            break;
+        default:
+            ui_->ShowMessage(WithReason(kFileSaveFailed, job.Error()), QStringLiteral("Error"),
+                             MessageIcon::Warning);
+            break;
+    }
 }
 
 }  // namespace zv

@@ -9,15 +9,19 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 #include "editor/FileChoice.h"
 #include "editor/RegionDefaults.h"
 #include "gdi/Geometry.h"
 #include "layers/PictureImport.h"
+#include "video/VideoCodec.h"
 
 namespace zv {
 
 enum class MessageIcon { Information, Warning, Critical };
+
+class VideoExport;
 
 class EditorUi {
 public:
@@ -93,6 +97,18 @@ public:
         (void)percent;
         return std::nullopt;
     }
+    // ---- video export ----
+    // The codec of an AVI export among `offered` (the first is the default); nothing
+    // when cancelled. The window remembers the last choice.
+    virtual std::optional<VideoCodec> AskVideoCodec(const std::vector<VideoCodec>& offered) {
+        return offered.empty() ? std::nullopt : std::optional<VideoCodec>(offered.front());
+    }
+    // Steps a started export to its end, showing its progress with a way to cancel it
+    // (VideoExport::Cancel); the default runs it through.
+    virtual void RunVideoExport(VideoExport& job);
+    // A note in the status bar.
+    virtual void ShowStatus(const QString& text) { (void)text; }
+
     // Bits per pixel of the display the view is on.
     virtual int DisplayDepth() const { return 32; }
 };

@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "video/VideoCodec.h"
+
 namespace zv {
 
 QString PictureImportFilter() {
@@ -21,6 +23,10 @@ const FileDialogSpec& DialogSpecOf(FileChoice choice) {
         {false, QStringLiteral("背景图片"), QString(), QString(),
          QStringLiteral("位图文件(*.bmp);;") + PictureImportFilter() +
              QStringLiteral(";;All Files (*)")},
+        // AVI first, as the command has always written it; the files people share after.
+        {true, QStringLiteral("输出视频文件"), QStringLiteral("ZR1"), QStringLiteral(".avi"),
+         QStringLiteral("AVI Files (*.avi);;MP4 Files (*.mp4);;WebM Files (*.webm);;"
+                        "GIF Files (*.gif);;All Files (*)")},
     };
     return kSpecs[static_cast<int>(choice)];
 }
@@ -30,6 +36,17 @@ QString WithDefaultExtension(const QString& path, const QString& extension) {
     const QString name = QFileInfo(path).fileName();
     if (name.isEmpty() || name.contains(QLatin1Char('.'))) return path;
     return path + extension;
+}
+
+QString VideoPathForFilter(const QString& path, const QString& filter) {
+    if (path.isEmpty() || ContainerOfPath(path)) return path;
+    // The name ends in a dot when the user typed one: it keeps it, without another.
+    const QString stem = path.endsWith(QLatin1Char('.')) ? path.chopped(1) : path;
+    for (const VideoContainer c :
+         {VideoContainer::Avi, VideoContainer::Mp4, VideoContainer::WebM, VideoContainer::Gif})
+        if (filter.contains(QLatin1Char('*') + ContainerExtension(c)))
+            return stem + ContainerExtension(c);
+    return stem + ContainerExtension(VideoContainer::Avi);
 }
 
 }  // namespace zv

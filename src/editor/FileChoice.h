@@ -6,7 +6,7 @@
 
 namespace zv {
 
-enum class FileChoice { OpenScheme, SaveScheme, SavePicture, Background };
+enum class FileChoice { OpenScheme, SaveScheme, SavePicture, Background, SaveVideo };
 
 struct FileDialogSpec {
     bool save = false;
@@ -27,5 +27,10 @@ QString PictureImportFilter();
 // `path` with `extension` (".zrx") added when its file name has no extension; a name
 // ending in a dot keeps it as typed, without one.
 QString WithDefaultExtension(const QString& path, const QString& extension);
+
+// A video file name as chosen under `filter` (an entry of the video dialog's filter):
+// a name without a video extension (.avi, .mp4, .webm, .gif) gets the filter's, or
+// ".avi" under "All Files".
+QString VideoPathForFilter(const QString& path, const QString& filter);
 
 }  // namespace zv

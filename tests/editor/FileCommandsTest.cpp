@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-#include <csignal>
 #include <deque>
 
 #include "editor/CommandTable.h"
@@ -20,6 +18,7 @@
 #include "layers/Ring.h"
 #include "model/NeonAv.h"
 #include "support/Bytes.h"
+#include "support/FileSizeLimit.h"
 
 namespace zv {
 namespace {
@@ -153,25 +152,7 @@ TEST_F(FileCommands, AFailedBackupRenameWritesNothing) {
     EXPECT_EQ(f.readAll(), before);
 }
 
-// Writes beyond a few bytes fail as on a full disk, for this process only.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit r = old_;
-        r.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit old_{};
-    void (*previous_)(int) = nullptr;
-};
+using test::FileSizeLimit;
 
 TEST_F(FileCommands, AFullDiskSaysSoAndTheSavedFileStaysWhole) {
     const QString x = Path(QStringLiteral("full.zrx"));

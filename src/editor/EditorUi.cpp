@@ -1,0 +1,12 @@
+#include "editor/EditorUi.h"
+
+#include "video/VideoExport.h"
+
+namespace zv {
+
+void EditorUi::RunVideoExport(VideoExport& job) {
+    while (job.Step()) {
+    }
+}
+
+}  // namespace zv
