@@ -34,7 +34,8 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     // Before anything with a text is built.
-    zv::InstallTranslations(app, zv::StoredLanguageChoice());
+    if (!zv::InstallTranslations(app, zv::StoredLanguageChoice()))
+        std::fputs("zorvane: a translation of the interface is not installed\n", stderr);
 
     zv::InitIcons();
     QApplication::setWindowIcon(zv::AppIcon());
