@@ -24,7 +24,8 @@ for f in bin/zorvane bin/zorvane-cli libexec/zorvane/zorvane-picture-decoder; do
     [ -x "$prefix/$f" ] || fail "$f is not installed as a program"
 done
 for f in share/applications/zorvane.desktop share/mime/packages/zorvane.xml \
-         share/icons/hicolor/scalable/apps/zorvane.svg; do
+         share/icons/hicolor/scalable/apps/zorvane.svg \
+         share/icons/hicolor/scalable/mimetypes/application-x-zorvane-scheme.svg; do
     [ -s "$prefix/$f" ] || fail "$f is not installed"
 done
 for f in "${@:3}"; do
