@@ -12,14 +12,14 @@ namespace zv {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("100"));
-    setWindowTitle(QStringLiteral("关于 Zorvane"));
+    setWindowTitle(tr("关于 Zorvane"));
     auto* icon = new QLabel(this);
     icon->setPixmap(AppIcon().pixmap(48, 48));
     icon->setAccessibleName(tr("Application icon"));
     auto* text = new QLabel(QStringLiteral("Zorvane 4.0"), this);
     text->setObjectName(QStringLiteral("version"));
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* row = new QHBoxLayout;

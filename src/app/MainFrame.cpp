@@ -21,6 +21,8 @@
 
 #include "app/AboutDialog.h"
 #include "app/Choosers.h"
+#include "app/DataFiles.h"
+#include "app/Language.h"
 #include "app/LockKeys.h"
 #include "app/PaletteBar.h"
 #include "app/ParamBar.h"
@@ -160,7 +162,7 @@ void CMainFrame::BuildBars() {
     param_ = new CDlgParamSet(*doc_, this);
     auto* paramBar = new QToolBar(QStringLiteral("param"), this);
     paramBar->setObjectName(QStringLiteral("param"));
-    paramBar->setAccessibleName(QStringLiteral("参数栏"));
+    paramBar->setAccessibleName(tr("参数栏"));
     paramBar->addWidget(param_);
     bars_[BarId::Param] = paramBar;
     addToolBarBreak(Qt::TopToolBarArea);
@@ -182,7 +184,7 @@ void CMainFrame::BuildBars() {
     palette_ = new CPaletteBar(*doc_, this);
     auto* paletteBar = new QToolBar(QStringLiteral("palette"), this);
     paletteBar->setObjectName(QStringLiteral("palette"));
-    paletteBar->setAccessibleName(QStringLiteral("调色板"));
+    paletteBar->setAccessibleName(tr("调色板"));
     paletteBar->addWidget(palette_);
     bars_[BarId::Palette] = paletteBar;
     // Beside the tools bar, so that the tools keep the whole height.
@@ -196,7 +198,7 @@ void CMainFrame::BuildBars() {
 void CMainFrame::BuildStatusBar() {
     QStatusBar* s = statusBar();
     s->setObjectName(QStringLiteral("statusbar"));
-    auto* ready = new QLabel(QStringLiteral("就绪"), s);
+    auto* ready = new QLabel(tr("就绪"), s);
     ready->setObjectName(QStringLiteral("ready"));
     s->addWidget(ready, 1);
     auto pane = [s](const QString& text, const QString& name, int width) {
@@ -210,22 +212,22 @@ void CMainFrame::BuildStatusBar() {
         s->addPermanentWidget(l);
         return l;
     };
-    pane(QStringLiteral("位置"), QStringLiteral("0xE706"), 50);
+    pane(tr("位置"), QStringLiteral("0xE706"), 50);
     pane(QStringLiteral("X"), QStringLiteral("X"), 0);
     xPane_ = pane(QStringLiteral("0"), QStringLiteral("0xE707"), 75);
     pane(QStringLiteral("Y"), QStringLiteral("Y"), 0);
     yPane_ = pane(QStringLiteral("0"), QStringLiteral("0xE708"), 75);
-    capsPane_ = pane(QString(), QStringLiteral("大写"), 36);
-    numPane_ = pane(QString(), QStringLiteral("数字"), 36);
-    scrollPane_ = pane(QString(), QStringLiteral("滚动"), 36);
+    capsPane_ = pane(QString(), tr("大写"), 36);
+    numPane_ = pane(QString(), tr("数字"), 36);
+    scrollPane_ = pane(QString(), tr("滚动"), 36);
     UpdateLockPanes();
 }
 
 void CMainFrame::UpdateLockPanes() {
     const LockKeyState k = QueryLockKeys();
-    capsPane_->setText(k.caps ? QStringLiteral("大写") : QString());
-    numPane_->setText(k.num ? QStringLiteral("数字") : QString());
-    scrollPane_->setText(k.scroll ? QStringLiteral("滚动") : QString());
+    capsPane_->setText(k.caps ? tr("大写") : QString());
+    numPane_->setText(k.num ? tr("数字") : QString());
+    scrollPane_->setText(k.scroll ? tr("滚动") : QString());
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
@@ -464,7 +466,7 @@ int CMainFrame::DisplayDepth() const {
 
 QString CMainFrame::ChoosePictureFile() {
     return AppChoosers().openFile(
-        this, QStringLiteral("导入图片"), QString(),
+        this, tr("导入图片"), QString(),
         QStringLiteral("Picture Files (*.bmp *.dib *.emf *.gif *.ico *.jpg *.jpeg *.wmf);;"
                        "BMP (*.bmp);;DIB (*.dib);;EMF (*.emf);;GIF (*.gif);;ICO (*.ico);;"
                        "JPG (*.jpg *.jpeg);;WMF (*.wmf);;All Files (*)"));
@@ -517,10 +519,10 @@ PictureResult CMainFrame::ImportPicture(const QString& path) {
     });
     // A busy cursor at once; the dialog with its Cancel button once the import has
     // taken half a second.
-    QProgressDialog progress(QStringLiteral("正在导入图片 %1 ...").arg(QFileInfo(path).fileName()),
-                             QStringLiteral("取消"), 0, 0, this);
+    QProgressDialog progress(tr("正在导入图片 %1 ...").arg(QFileInfo(path).fileName()), tr("取消"),
+                             0, 0, this);
     progress.setObjectName(QStringLiteral("import-progress"));
-    progress.setWindowTitle(QStringLiteral("导入图片"));
+    progress.setWindowTitle(tr("导入图片"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoClose(false);
@@ -547,10 +549,28 @@ void CMainFrame::About() {
 }
 
 void CMainFrame::Help() {
-    const QString path = QDir::current().filePath(QStringLiteral("help.chm"));
-    if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        ShowMessage(tr("The help file %1 could not be opened.").arg(path),
+    // The guide in the desktop's browser: installed, or where the build tree made it.
+    const QString guide = DataFile(QStringLiteral("help/user-guide.html"));
+    if (guide.isEmpty()) {
+        ShowMessage(tr("找不到使用说明 (share/zorvane/help/user-guide.html)。"),
                     QStringLiteral("Zorvane"), MessageIcon::Warning);
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(guide)))
+        ShowMessage(tr("无法打开使用说明 %1。").arg(guide), QStringLiteral("Zorvane"),
+                    MessageIcon::Warning);
+}
+
+void CMainFrame::ChooseLanguage(const QString& choice) {
+    if (choice == StoredLanguageChoice()) return;
+    StoreLanguageChoice(choice);
+    RefreshCommands();
+    ShowMessage(tr("界面语言将在 Zorvane 下次启动时更改。"), QStringLiteral("Zorvane"),
+                MessageIcon::Information);
+}
+
+QString CMainFrame::ChosenLanguage() const {
+    return StoredLanguageChoice();
 }
 
 void CMainFrame::ToggleBar(int id) {

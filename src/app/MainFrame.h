@@ -105,6 +105,8 @@ public:
     void Help() override;
     void ToggleBar(int id) override;
     bool BarVisible(int id) const override;
+    void ChooseLanguage(const QString& choice) override;
+    QString ChosenLanguage() const override;
 
 protected:
     bool event(QEvent* e) override;

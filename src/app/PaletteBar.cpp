@@ -24,7 +24,7 @@ COLORREF ToColorRef(const QColor& c) {
 
 CPaletteBar::CPaletteBar(Document& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
     setObjectName(QStringLiteral("palette"));
-    setAccessibleName(QStringLiteral("调色板"));
+    setAccessibleName(tr("调色板"));
     setAccessibleDescription(
         tr("Click the front colour to change it; click the back colour to "
            "bring it to the front"));

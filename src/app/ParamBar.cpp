@@ -39,14 +39,14 @@ void RateSpin::stepBy(int steps) {
 
 CDlgParamSet::CDlgParamSet(Document& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
     setObjectName(QStringLiteral("param"));
-    setAccessibleName(QStringLiteral("参数栏"));
+    setAccessibleName(tr("参数栏"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 2, 4, 2);
 
-    auto* posLabel = new QLabel(QStringLiteral("当前位置："), this);
+    auto* posLabel = new QLabel(tr("当前位置："), this);
     scroll_ = new QScrollBar(Qt::Horizontal, this);
     scroll_->setObjectName(QStringLiteral("1014"));
-    scroll_->setAccessibleName(QStringLiteral("当前位置"));
+    scroll_->setAccessibleName(tr("当前位置"));
     scroll_->setRange(1, 1);
     scroll_->setMinimumWidth(160);
     posLabel->setBuddy(scroll_);
@@ -55,21 +55,22 @@ CDlgParamSet::CDlgParamSet(Document& doc, QWidget* parent) : QWidget(parent), do
     counter_->setAccessibleName(tr("Frame counter"));
     counter_->setMinimumWidth(70);
 
-    auto* rateLabel = new QLabel(QStringLiteral("频率："), this);
+    auto* rateLabel = new QLabel(tr("频率："), this);
     rate_ = new RateSpin(this);
     rateLabel->setBuddy(rate_);
-    auto* perSecond = new QLabel(QStringLiteral("(帧/秒)"), this);
-    loop_ = new QCheckBox(QStringLiteral("循环播放 "), this);
+    auto* perSecond = new QLabel(tr("(帧/秒)"), this);
+    loop_ = new QCheckBox(tr("循环播放 "), this);
     loop_->setObjectName(QStringLiteral("1016"));
-    category_ = new QLabel(QStringLiteral("帧类别:普通帧"), this);
+    category_ = new QLabel(tr("帧类别:普通帧"), this);
     category_->setObjectName(QStringLiteral("1030"));
     category_->setAccessibleName(tr("Frame category"));
     category_->setMinimumWidth(200);
 
     layers_ = new QButtonGroup(this);
-    const char* names[] = {"背景", "文字", "图片", "图形"};
+    const char* names[] = {QT_TR_NOOP("背景"), QT_TR_NOOP("文字"), QT_TR_NOOP("图片"),
+                           QT_TR_NOOP("图形")};
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QRadioButton(QString::fromUtf8(names[i]), this);
+        auto* b = new QRadioButton(tr(names[i]), this);
         b->setObjectName(QString::number(1032 + i));
         layers_->addButton(b, i);
     }

@@ -14,10 +14,10 @@ CLocDlg::CLocDlg(Document& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
     setAccessibleName(QStringLiteral("Position"));
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(4, 2, 4, 2);
-    auto* label = new QLabel(QStringLiteral("输入:"), this);
+    auto* label = new QLabel(tr("输入:"), this);
     edit_ = new QLineEdit(this);
     edit_->setObjectName(QStringLiteral("1040"));
-    edit_->setAccessibleName(QStringLiteral("输入"));
+    edit_->setAccessibleName(tr("输入"));
     edit_->setToolTip(tr("1 x,y: click; 2 x,y: double click; 3 x,y: move to; 4 x,y,a: rotate"));
     edit_->setMinimumWidth(160);
     label->setBuddy(edit_);

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "app/Language.h"
 #include "app/MainFrame.h"
 #include "app/Splash.h"
 #include "app/ZorvaneView.h"
@@ -31,6 +32,10 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A scheme (.zrx) to open"),
                                  QStringLiteral("[file]"));
     parser.process(app);
+
+    // Before anything with a text is built.
+    if (!zv::InstallTranslations(app, zv::StoredLanguageChoice()))
+        std::fputs("zorvane: a translation of the interface is not installed\n", stderr);
 
     zv::InitIcons();
     QApplication::setWindowIcon(zv::AppIcon());

@@ -11,18 +11,18 @@ namespace zv {
 
 CopyFrameDialog::CopyFrameDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("219"));
-    setWindowTitle(QStringLiteral("指定拷贝帧"));
+    setWindowTitle(tr("指定拷贝帧"));
     edit_ = new QLineEdit(QStringLiteral("1"), this);
     edit_->setObjectName(QStringLiteral("1042"));
-    edit_->setAccessibleName(QStringLiteral("帧序号"));
+    edit_->setAccessibleName(tr("帧序号"));
     edit_->selectAll();
     auto* form = new QFormLayout;
-    auto* label = new QLabel(QStringLiteral("帧序号："), this);
+    auto* label = new QLabel(tr("帧序号："), this);
     label->setBuddy(edit_);
     form->addRow(label, edit_);
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("确定"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(tr("取消"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* column = new QVBoxLayout(this);

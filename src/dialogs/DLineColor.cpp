@@ -68,7 +68,7 @@ const std::array<CDLineColor::Swatch, 16>& CDLineColor::Swatches() {
 CDLineColor::CDLineColor(ColourChooser chooser, QWidget* parent)
     : QWidget(parent), chooser_(std::move(chooser)) {
     setObjectName(QStringLiteral("221"));
-    setWindowTitle(QStringLiteral("颜色设定"));
+    setWindowTitle(tr("颜色设定"));
 
     auto* swatchGrid = new QGridLayout;
     swatchGrid->setSpacing(2);
@@ -92,18 +92,18 @@ CDLineColor::CDLineColor(ColourChooser chooser, QWidget* parent)
     top->addWidget(previews_[0]);
     top->addStretch();
 
-    static const char* kChannels[3] = {"红", "绿", "蓝"};
+    static const char* kChannels[3] = {QT_TR_NOOP("红"), QT_TR_NOOP("绿"), QT_TR_NOOP("蓝")};
     auto* sliderGrid = new QGridLayout;
     for (int ch = 0; ch < 3; ++ch) {
         auto* s = new QSlider(Qt::Horizontal, this);
         s->setObjectName(QString::number(1090 + ch));
-        s->setAccessibleName(QString::fromUtf8(kChannels[ch]));
+        s->setAccessibleName(tr(kChannels[ch]));
         s->setRange(0, 255);
         s->setTickInterval(26);
         s->setTickPosition(QSlider::TicksBelow);
         auto* e = new QSpinBox(this);
         e->setObjectName(QString::number(1093 + ch));
-        e->setAccessibleName(QString::fromUtf8(kChannels[ch]));
+        e->setAccessibleName(tr(kChannels[ch]));
         e->setRange(0, 255);
         // The box and its slider move together; either one changes the colour.
         connect(s, &QSlider::valueChanged, e, &QSpinBox::setValue);
@@ -111,16 +111,16 @@ CDLineColor::CDLineColor(ColourChooser chooser, QWidget* parent)
         connect(s, &QSlider::valueChanged, this, &CDLineColor::SlidersMoved);
         sliders_[std::size_t(ch)] = s;
         edits_[std::size_t(ch)] = e;
-        sliderGrid->addWidget(new QLabel(QString::fromUtf8(kChannels[ch]), this), ch, 0);
+        sliderGrid->addWidget(new QLabel(tr(kChannels[ch]), this), ch, 0);
         sliderGrid->addWidget(s, ch, 1);
         sliderGrid->addWidget(e, ch, 2);
     }
 
-    pick_ = new QPushButton(QStringLiteral("拾取"), this);
+    pick_ = new QPushButton(tr("拾取"), this);
     pick_->setObjectName(QStringLiteral("1096"));
-    palette_ = new QPushButton(QStringLiteral("调色板"), this);
+    palette_ = new QPushButton(tr("调色板"), this);
     palette_->setObjectName(QStringLiteral("1097"));
-    update_ = new QPushButton(QStringLiteral("更新"), this);
+    update_ = new QPushButton(tr("更新"), this);
     update_->setObjectName(QStringLiteral("1104"));
     connect(pick_, &QPushButton::clicked, this, &CDLineColor::PickRequested);
     connect(palette_, &QPushButton::clicked, this, &CDLineColor::ChoosePaletteColour);
@@ -130,11 +130,11 @@ CDLineColor::CDLineColor(ColourChooser chooser, QWidget* parent)
     buttons->addWidget(palette_);
     buttons->addWidget(update_);
 
-    static const char* kFollow[3] = {"画笔", "画刷", "背景"};
+    static const char* kFollow[3] = {QT_TR_NOOP("画笔"), QT_TR_NOOP("画刷"), QT_TR_NOOP("背景")};
     auto* followBox = new QGroupBox(this);
     auto* followGrid = new QGridLayout(followBox);
     for (int i = 0; i < 3; ++i) {
-        auto* c = new QCheckBox(QString::fromUtf8(kFollow[i]), this);
+        auto* c = new QCheckBox(tr(kFollow[i]), this);
         c->setObjectName(QString::number(1098 + 2 * i));
         connect(c, &QCheckBox::clicked, this, [this, i] { Follow(i); });
         follow_[std::size_t(i)] = c;

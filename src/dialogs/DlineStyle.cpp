@@ -49,9 +49,9 @@ CDlineStyle::CDlineStyle(const CDLineColor& colours, QWidget* parent)
       penSample_(kPenSampleSize, QImage::Format_RGB32),
       brushSample_(kBrushSampleSize, QImage::Format_RGB32) {
     setObjectName(QStringLiteral("220"));
-    setWindowTitle(QStringLiteral("风格设定"));
+    setWindowTitle(tr("风格设定"));
 
-    auto* penBox = new QGroupBox(QStringLiteral("画笔"), this);
+    auto* penBox = new QGroupBox(tr("画笔"), this);
     auto* penColumn = new QVBoxLayout(penBox);
     penGroup_ = new QButtonGroup(this);
     static const char* kPenNames[7] = {"Solid",      "Dash",           "Dot", "Dashdot",
@@ -59,34 +59,34 @@ CDlineStyle::CDlineStyle(const CDLineColor& colours, QWidget* parent)
     for (std::size_t i = 0; i < kPenStyles.size(); ++i)
         AddRadio(this, penGroup_, penColumn, kPenStyles[i].first, kPenNames[i]);
 
-    auto* widthBox = new QGroupBox(QStringLiteral("线宽"), this);
+    auto* widthBox = new QGroupBox(tr("线宽"), this);
     auto* widthRow = new QHBoxLayout(widthBox);
     width_ = new QSpinBox(this);
     width_->setObjectName(QStringLiteral("1053"));
-    width_->setAccessibleName(QStringLiteral("线宽"));
+    width_->setAccessibleName(tr("线宽"));
     width_->setRange(1, 1000);
     width_->setValue(1);
     widthRow->addWidget(width_);
 
-    auto* brushBox = new QGroupBox(QStringLiteral("画刷"), this);
+    auto* brushBox = new QGroupBox(tr("画刷"), this);
     auto* brushColumn = new QVBoxLayout(brushBox);
     brushGroup_ = new QButtonGroup(this);
     AddRadio(this, brushGroup_, brushColumn, 1056, "Hollow");
     AddRadio(this, brushGroup_, brushColumn, 1057, "Solid");
     AddRadio(this, brushGroup_, brushColumn, 1058, "Hatched");
 
-    auto* hatchBox = new QGroupBox(QStringLiteral("填充阴影"), this);
+    auto* hatchBox = new QGroupBox(tr("填充阴影"), this);
     auto* hatchColumn = new QVBoxLayout(hatchBox);
     hatchGroup_ = new QButtonGroup(this);
     static const char* kHatchNames[6] = {"Bdiagoanl", "Digcross", "Fdiagonal",
                                          "Cross",     "Vertical", "Horizontal"};
     for (int i = 0; i < 6; ++i) AddRadio(this, hatchGroup_, hatchColumn, 1059 + i, kHatchNames[i]);
 
-    auto* modeBox = new QGroupBox(QStringLiteral("背景模式"), this);
+    auto* modeBox = new QGroupBox(tr("背景模式"), this);
     auto* modeRow = new QHBoxLayout(modeBox);
     backModeBox_ = new QComboBox(this);
     backModeBox_->setObjectName(QStringLiteral("1066"));
-    backModeBox_->addItems({QStringLiteral("不透明"), QStringLiteral("透明")});
+    backModeBox_->addItems({tr("不透明"), tr("透明")});
     modeRow->addWidget(backModeBox_);
 
     penFrame_ = MakeFrame(this, QStringLiteral("1052"), kPenSampleSize);

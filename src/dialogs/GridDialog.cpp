@@ -16,7 +16,7 @@ constexpr int kMaxText = 100;
 GridDialog::GridDialog(const GridCounts& current, QWidget* parent)
     : QDialog(parent), counts_(current) {
     setObjectName(QStringLiteral("137"));
-    setWindowTitle(QStringLiteral("背景方格"));
+    setWindowTitle(tr("背景方格"));
     auto makeEdit = [this](std::int32_t value, const QString& id, const QString& name) {
         auto* e = new QLineEdit(QString::number(value), this);
         e->setObjectName(id);
@@ -24,11 +24,11 @@ GridDialog::GridDialog(const GridCounts& current, QWidget* parent)
         e->setMaxLength(kMaxText);
         return e;
     };
-    rows_ = makeEdit(current.rows, QStringLiteral("1040"), QStringLiteral("行数"));
-    cols_ = makeEdit(current.cols, QStringLiteral("1039"), QStringLiteral("列数"));
+    rows_ = makeEdit(current.rows, QStringLiteral("1040"), tr("行数"));
+    cols_ = makeEdit(current.cols, QStringLiteral("1039"), tr("列数"));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("行数:"), rows_);
-    form->addRow(QStringLiteral("列数:"), cols_);
+    form->addRow(tr("行数:"), rows_);
+    form->addRow(tr("列数:"), cols_);
     error_ = new QLabel(this);
     error_->setObjectName(QStringLiteral("error"));
     error_->setStyleSheet(QStringLiteral("color: #c00000"));

@@ -11,7 +11,7 @@ namespace zv {
 CLinePropertySheet::CLinePropertySheet(Document& doc, ColourChooser chooser, QWidget* parent)
     : QDialog(parent, Qt::Tool), doc_(doc) {
     setObjectName(QStringLiteral("propertysheet"));
-    setWindowTitle(QStringLiteral("图元属性页"));
+    setWindowTitle(tr("图元属性页"));
     setModal(false);
     tabs_ = new QTabWidget(this);
     // The colour page exists first: the style page's samples read its colours.

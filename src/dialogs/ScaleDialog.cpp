@@ -10,10 +10,10 @@ namespace zv {
 
 ScaleDialog::ScaleDialog(int percent, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("139"));
-    setWindowTitle(QStringLiteral("背景缩放"));
+    setWindowTitle(tr("背景缩放"));
     slider_ = new QSlider(Qt::Horizontal, this);
     slider_->setObjectName(QStringLiteral("1009"));
-    slider_->setAccessibleName(QStringLiteral("缩放"));
+    slider_->setAccessibleName(tr("缩放"));
     slider_->setRange(0, 100);
     slider_->setTickPosition(QSlider::TicksBelow);
     slider_->setTickInterval(10);

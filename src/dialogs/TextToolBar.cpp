@@ -25,16 +25,16 @@ QStringList OfferedFaces() {
 }  // namespace
 
 CTextToolBar::CTextToolBar(Document& doc, const QList<QAction*>& toggles, QWidget* parent)
-    : QToolBar(QStringLiteral("文字工具条"), parent), doc_(doc) {
+    : QToolBar(tr("文字工具条"), parent), doc_(doc) {
     setObjectName(QStringLiteral("文字工具条"));
-    setAccessibleName(QStringLiteral("文字工具条"));
+    setAccessibleName(tr("文字工具条"));
     setIconSize(QSize(16, 16));
     addActions(toggles);
     addSeparator();
 
     faces_ = new QComboBox(this);
     faces_->setObjectName(QStringLiteral("32853"));
-    faces_->setAccessibleName(QStringLiteral("字体"));
+    faces_->setAccessibleName(tr("字体"));
     faces_->setMaxVisibleItems(16);
     faces_->setMinimumContentsLength(32);
     faces_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -44,7 +44,7 @@ CTextToolBar::CTextToolBar(Document& doc, const QList<QAction*>& toggles, QWidge
 
     sizes_ = new QComboBox(this);
     sizes_->setObjectName(QStringLiteral("32854"));
-    sizes_->setAccessibleName(QStringLiteral("字号"));
+    sizes_->setAccessibleName(tr("字号"));
     sizes_->setMaxVisibleItems(14);
     sizes_->setMinimumContentsLength(4);
     for (int size : kSizes) sizes_->addItem(QString::number(size), size);

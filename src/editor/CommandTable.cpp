@@ -1,5 +1,7 @@
 #include "editor/CommandTable.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "editor/Document.h"
@@ -13,14 +15,20 @@ namespace zv {
 
 namespace {
 
-const QString kFileMenu = QStringLiteral("文件(&F)");
-const QString kViewMenu = QStringLiteral("查看(&V)");
-const QString kSettingsMenu = QStringLiteral("设置(&S)");
-const QString kPictureMenu = QStringLiteral("图片(&I)");
-const QString kPlayMenu = QStringLiteral("播放(&P)");
-const QString kToolsMenu = QStringLiteral("工具(&T)");
-const QString kEffectsMenu = QStringLiteral("特效(&X)");
-const QString kHelpMenu = QStringLiteral("帮助(&H)");
+// The table's texts are marked for lupdate where they stand and translated as the
+// table is built, so a translator installed before the window is built applies.
+QString Tr(const char* source) {
+    return QCoreApplication::translate("Command", source);
+}
+
+const char* const kFileMenu = QT_TRANSLATE_NOOP("Command", "文件(&F)");
+const char* const kViewMenu = QT_TRANSLATE_NOOP("Command", "查看(&V)");
+const char* const kSettingsMenu = QT_TRANSLATE_NOOP("Command", "设置(&S)");
+const char* const kPictureMenu = QT_TRANSLATE_NOOP("Command", "图片(&I)");
+const char* const kPlayMenu = QT_TRANSLATE_NOOP("Command", "播放(&P)");
+const char* const kToolsMenu = QT_TRANSLATE_NOOP("Command", "工具(&T)");
+const char* const kEffectsMenu = QT_TRANSLATE_NOOP("Command", "特效(&X)");
+const char* const kHelpMenu = QT_TRANSLATE_NOOP("Command", "帮助(&H)");
 
 struct EffectEntry {
     int id;
@@ -31,34 +39,62 @@ struct EffectEntry {
 
 // Command id, effect number, submenu and menu text of the 56 effects.
 constexpr EffectEntry kEffects[] = {
-    {32803, 1, "平移/水平", "左移"},  {32804, 2, "平移/水平", "右移"},
-    {32805, 3, "平移/水平", "交错"},  {32883, 24, "平移/竖直", "上移"},
-    {32884, 25, "平移/竖直", "下移"}, {32882, 26, "平移/竖直", "交错"},
-    {32806, 4, "聚合/水平", "左"},    {32807, 5, "聚合/水平", "右"},
-    {32808, 6, "聚合/水平", "中"},    {32822, 7, "聚合/水平", "边缘"},
-    {32885, 27, "聚合/竖直", "上"},   {32886, 28, "聚合/竖直", "下"},
-    {32887, 29, "聚合/竖直", "中"},   {32888, 30, "聚合/竖直", "边缘"},
-    {32809, 8, "分散/水平", "左"},    {32810, 9, "分散/水平", "右"},
-    {32811, 10, "分散/水平", "中"},   {32823, 11, "分散/水平", "边缘"},
-    {32889, 31, "分散/竖直", "上"},   {32890, 32, "分散/竖直", "下"},
-    {32891, 33, "分散/竖直", "中"},   {32892, 34, "分散/竖直", "边缘"},
-    {32815, 12, "收缩/水平", "左"},   {32816, 13, "收缩/水平", "右"},
-    {32817, 14, "收缩/水平", "中"},   {32818, 15, "收缩/水平", "边缘"},
-    {32897, 35, "收缩/竖直", "上"},   {32899, 36, "收缩/竖直", "下"},
-    {32898, 37, "收缩/竖直", "中"},   {32900, 38, "收缩/竖直", "边缘"},
-    {32819, 16, "伸展/水平", "左"},   {32820, 17, "伸展/水平", "右"},
-    {32821, 18, "伸展/水平", "中"},   {32824, 19, "伸展/水平", "边缘"},
-    {32893, 39, "伸展/竖直", "上"},   {32895, 40, "伸展/竖直", "下"},
-    {32894, 41, "伸展/竖直", "中"},   {32896, 42, "伸展/竖直", "边缘"},
-    {32825, 20, "侵蚀/水平", "左"},   {32826, 21, "侵蚀/水平", "右"},
-    {32827, 22, "侵蚀/水平", "中"},   {32828, 23, "侵蚀/水平", "边缘"},
-    {32901, 43, "侵蚀/竖直", "上"},   {32903, 44, "侵蚀/竖直", "下"},
-    {32902, 45, "侵蚀/竖直", "中"},   {32904, 46, "侵蚀/竖直", "边缘"},
-    {32813, 47, "渐变", "渐隐"},      {32812, 48, "渐变", "渐显"},
-    {32829, 49, "七彩", "左"},        {32830, 50, "七彩", "右"},
-    {32907, 51, "七彩", "上"},        {32908, 52, "七彩", "下"},
-    {32831, 53, "单色", "左"},        {32832, 54, "单色", "右"},
-    {32905, 55, "单色", "上"},        {32906, 56, "单色", "下"},
+    {32803, 1, QT_TRANSLATE_NOOP("Command", "平移/水平"), QT_TRANSLATE_NOOP("Command", "左移")},
+    {32804, 2, QT_TRANSLATE_NOOP("Command", "平移/水平"), QT_TRANSLATE_NOOP("Command", "右移")},
+    {32805, 3, QT_TRANSLATE_NOOP("Command", "平移/水平"), QT_TRANSLATE_NOOP("Command", "交错")},
+    {32883, 24, QT_TRANSLATE_NOOP("Command", "平移/竖直"), QT_TRANSLATE_NOOP("Command", "上移")},
+    {32884, 25, QT_TRANSLATE_NOOP("Command", "平移/竖直"), QT_TRANSLATE_NOOP("Command", "下移")},
+    {32882, 26, QT_TRANSLATE_NOOP("Command", "平移/竖直"), QT_TRANSLATE_NOOP("Command", "交错")},
+    {32806, 4, QT_TRANSLATE_NOOP("Command", "聚合/水平"), QT_TRANSLATE_NOOP("Command", "左")},
+    {32807, 5, QT_TRANSLATE_NOOP("Command", "聚合/水平"), QT_TRANSLATE_NOOP("Command", "右")},
+    {32808, 6, QT_TRANSLATE_NOOP("Command", "聚合/水平"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32822, 7, QT_TRANSLATE_NOOP("Command", "聚合/水平"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32885, 27, QT_TRANSLATE_NOOP("Command", "聚合/竖直"), QT_TRANSLATE_NOOP("Command", "上")},
+    {32886, 28, QT_TRANSLATE_NOOP("Command", "聚合/竖直"), QT_TRANSLATE_NOOP("Command", "下")},
+    {32887, 29, QT_TRANSLATE_NOOP("Command", "聚合/竖直"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32888, 30, QT_TRANSLATE_NOOP("Command", "聚合/竖直"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32809, 8, QT_TRANSLATE_NOOP("Command", "分散/水平"), QT_TRANSLATE_NOOP("Command", "左")},
+    {32810, 9, QT_TRANSLATE_NOOP("Command", "分散/水平"), QT_TRANSLATE_NOOP("Command", "右")},
+    {32811, 10, QT_TRANSLATE_NOOP("Command", "分散/水平"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32823, 11, QT_TRANSLATE_NOOP("Command", "分散/水平"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32889, 31, QT_TRANSLATE_NOOP("Command", "分散/竖直"), QT_TRANSLATE_NOOP("Command", "上")},
+    {32890, 32, QT_TRANSLATE_NOOP("Command", "分散/竖直"), QT_TRANSLATE_NOOP("Command", "下")},
+    {32891, 33, QT_TRANSLATE_NOOP("Command", "分散/竖直"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32892, 34, QT_TRANSLATE_NOOP("Command", "分散/竖直"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32815, 12, QT_TRANSLATE_NOOP("Command", "收缩/水平"), QT_TRANSLATE_NOOP("Command", "左")},
+    {32816, 13, QT_TRANSLATE_NOOP("Command", "收缩/水平"), QT_TRANSLATE_NOOP("Command", "右")},
+    {32817, 14, QT_TRANSLATE_NOOP("Command", "收缩/水平"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32818, 15, QT_TRANSLATE_NOOP("Command", "收缩/水平"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32897, 35, QT_TRANSLATE_NOOP("Command", "收缩/竖直"), QT_TRANSLATE_NOOP("Command", "上")},
+    {32899, 36, QT_TRANSLATE_NOOP("Command", "收缩/竖直"), QT_TRANSLATE_NOOP("Command", "下")},
+    {32898, 37, QT_TRANSLATE_NOOP("Command", "收缩/竖直"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32900, 38, QT_TRANSLATE_NOOP("Command", "收缩/竖直"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32819, 16, QT_TRANSLATE_NOOP("Command", "伸展/水平"), QT_TRANSLATE_NOOP("Command", "左")},
+    {32820, 17, QT_TRANSLATE_NOOP("Command", "伸展/水平"), QT_TRANSLATE_NOOP("Command", "右")},
+    {32821, 18, QT_TRANSLATE_NOOP("Command", "伸展/水平"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32824, 19, QT_TRANSLATE_NOOP("Command", "伸展/水平"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32893, 39, QT_TRANSLATE_NOOP("Command", "伸展/竖直"), QT_TRANSLATE_NOOP("Command", "上")},
+    {32895, 40, QT_TRANSLATE_NOOP("Command", "伸展/竖直"), QT_TRANSLATE_NOOP("Command", "下")},
+    {32894, 41, QT_TRANSLATE_NOOP("Command", "伸展/竖直"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32896, 42, QT_TRANSLATE_NOOP("Command", "伸展/竖直"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32825, 20, QT_TRANSLATE_NOOP("Command", "侵蚀/水平"), QT_TRANSLATE_NOOP("Command", "左")},
+    {32826, 21, QT_TRANSLATE_NOOP("Command", "侵蚀/水平"), QT_TRANSLATE_NOOP("Command", "右")},
+    {32827, 22, QT_TRANSLATE_NOOP("Command", "侵蚀/水平"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32828, 23, QT_TRANSLATE_NOOP("Command", "侵蚀/水平"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32901, 43, QT_TRANSLATE_NOOP("Command", "侵蚀/竖直"), QT_TRANSLATE_NOOP("Command", "上")},
+    {32903, 44, QT_TRANSLATE_NOOP("Command", "侵蚀/竖直"), QT_TRANSLATE_NOOP("Command", "下")},
+    {32902, 45, QT_TRANSLATE_NOOP("Command", "侵蚀/竖直"), QT_TRANSLATE_NOOP("Command", "中")},
+    {32904, 46, QT_TRANSLATE_NOOP("Command", "侵蚀/竖直"), QT_TRANSLATE_NOOP("Command", "边缘")},
+    {32813, 47, QT_TRANSLATE_NOOP("Command", "渐变"), QT_TRANSLATE_NOOP("Command", "渐隐")},
+    {32812, 48, QT_TRANSLATE_NOOP("Command", "渐变"), QT_TRANSLATE_NOOP("Command", "渐显")},
+    {32829, 49, QT_TRANSLATE_NOOP("Command", "七彩"), QT_TRANSLATE_NOOP("Command", "左")},
+    {32830, 50, QT_TRANSLATE_NOOP("Command", "七彩"), QT_TRANSLATE_NOOP("Command", "右")},
+    {32907, 51, QT_TRANSLATE_NOOP("Command", "七彩"), QT_TRANSLATE_NOOP("Command", "上")},
+    {32908, 52, QT_TRANSLATE_NOOP("Command", "七彩"), QT_TRANSLATE_NOOP("Command", "下")},
+    {32831, 53, QT_TRANSLATE_NOOP("Command", "单色"), QT_TRANSLATE_NOOP("Command", "左")},
+    {32832, 54, QT_TRANSLATE_NOOP("Command", "单色"), QT_TRANSLATE_NOOP("Command", "右")},
+    {32905, 55, QT_TRANSLATE_NOOP("Command", "单色"), QT_TRANSLATE_NOOP("Command", "上")},
+    {32906, 56, QT_TRANSLATE_NOOP("Command", "单色"), QT_TRANSLATE_NOOP("Command", "下")},
 };
 
 struct ToolEntry {
@@ -71,30 +107,51 @@ struct ToolEntry {
 
 // The tool commands in the order of the tools bar.
 constexpr ToolEntry kTools[] = {
-    {32796, 1, LayerRule::Background, "选择工具\n箭头选则", "tools/arrow-select"},
-    {32780, 2, LayerRule::NotGraphics, "选择工具\n区域选择", "tools/region-select"},
-    {32855, 8, LayerRule::Any, "取色工具\n取色", "tools/colour-pick"},
-    {32914, 27, LayerRule::Any, "无操作状态\n无操作状态", "tools/no-operation"},
-    {32923, 9, LayerRule::Background, "矩形区域\n矩形区域(水平)", "tools/rect-region-h"},
-    {32924, 10, LayerRule::Background, "矩形区域\n矩形区域(竖直)", "tools/rect-region-v"},
-    {32930, 11, LayerRule::Background, "多边形区域\n多边形区域(水平)", "tools/polygon-region-h"},
-    {32929, 12, LayerRule::Background, "多边形区域\n多边形区域(竖直)", "tools/polygon-region-v"},
-    {32798, 3, LayerRule::Background, "画刷工具\n画刷", "tools/brush"},
-    {32789, 4, LayerRule::Background, "油漆桶工具\n油漆桶", "tools/paint-bucket"},
-    {32790, 5, LayerRule::Picture, "图片工具\n图片", "tools/picture"},
-    {32791, 7, LayerRule::Text, "文字工具\n文字", "tools/text"},
-    {32880, 16, LayerRule::Graphics, "图形工具\n矩形", "tools/shape-rectangle"},
-    {32916, 21, LayerRule::Graphics, "图形工具\n圆角矩形", "tools/shape-round-rectangle"},
-    {32910, 17, LayerRule::Graphics, "图形工具\n多边形", "tools/shape-polygon"},
-    {32912, 18, LayerRule::Graphics, "图形工具\n圆", "tools/shape-circle"},
-    {32913, 20, LayerRule::Graphics, "图形工具\n椭圆", "tools/shape-ellipse"},
-    {32911, 19, LayerRule::Graphics, "图形工具\n斜椭圆", "tools/shape-slanted-ellipse"},
-    {32918, 24, LayerRule::Graphics, "图形工具\n圆弧", "tools/shape-arc"},
-    {32919, 25, LayerRule::Graphics, "图形工具\n椭圆弧", "tools/shape-elliptical-arc"},
-    {32917, 22, LayerRule::Graphics, "图形工具\n曲线", "tools/shape-curve"},
-    {32920, 26, LayerRule::Graphics, "图形工具\n平滑曲线", "tools/shape-smooth-curve"},
-    {32915, 23, LayerRule::Graphics, "图形工具\n直线", "tools/shape-line"},
-    {32881, 15, LayerRule::Graphics, "图形工具\n选择&拖拽", "tools/select-drag"},
+    {32796, 1, LayerRule::Background, QT_TRANSLATE_NOOP("Command", "选择工具\n箭头选则"),
+     "tools/arrow-select"},
+    {32780, 2, LayerRule::NotGraphics, QT_TRANSLATE_NOOP("Command", "选择工具\n区域选择"),
+     "tools/region-select"},
+    {32855, 8, LayerRule::Any, QT_TRANSLATE_NOOP("Command", "取色工具\n取色"), "tools/colour-pick"},
+    {32914, 27, LayerRule::Any, QT_TRANSLATE_NOOP("Command", "无操作状态\n无操作状态"),
+     "tools/no-operation"},
+    {32923, 9, LayerRule::Background, QT_TRANSLATE_NOOP("Command", "矩形区域\n矩形区域(水平)"),
+     "tools/rect-region-h"},
+    {32924, 10, LayerRule::Background, QT_TRANSLATE_NOOP("Command", "矩形区域\n矩形区域(竖直)"),
+     "tools/rect-region-v"},
+    {32930, 11, LayerRule::Background, QT_TRANSLATE_NOOP("Command", "多边形区域\n多边形区域(水平)"),
+     "tools/polygon-region-h"},
+    {32929, 12, LayerRule::Background, QT_TRANSLATE_NOOP("Command", "多边形区域\n多边形区域(竖直)"),
+     "tools/polygon-region-v"},
+    {32798, 3, LayerRule::Background, QT_TRANSLATE_NOOP("Command", "画刷工具\n画刷"),
+     "tools/brush"},
+    {32789, 4, LayerRule::Background, QT_TRANSLATE_NOOP("Command", "油漆桶工具\n油漆桶"),
+     "tools/paint-bucket"},
+    {32790, 5, LayerRule::Picture, QT_TRANSLATE_NOOP("Command", "图片工具\n图片"), "tools/picture"},
+    {32791, 7, LayerRule::Text, QT_TRANSLATE_NOOP("Command", "文字工具\n文字"), "tools/text"},
+    {32880, 16, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n矩形"),
+     "tools/shape-rectangle"},
+    {32916, 21, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n圆角矩形"),
+     "tools/shape-round-rectangle"},
+    {32910, 17, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n多边形"),
+     "tools/shape-polygon"},
+    {32912, 18, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n圆"),
+     "tools/shape-circle"},
+    {32913, 20, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n椭圆"),
+     "tools/shape-ellipse"},
+    {32911, 19, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n斜椭圆"),
+     "tools/shape-slanted-ellipse"},
+    {32918, 24, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n圆弧"),
+     "tools/shape-arc"},
+    {32919, 25, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n椭圆弧"),
+     "tools/shape-elliptical-arc"},
+    {32917, 22, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n曲线"),
+     "tools/shape-curve"},
+    {32920, 26, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n平滑曲线"),
+     "tools/shape-smooth-curve"},
+    {32915, 23, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n直线"),
+     "tools/shape-line"},
+    {32881, 15, LayerRule::Graphics, QT_TRANSLATE_NOOP("Command", "图形工具\n选择&拖拽"),
+     "tools/select-drag"},
 };
 
 QString EscapeAmpersands(QString s) {
@@ -104,8 +161,8 @@ QString EscapeAmpersands(QString s) {
 }  // namespace
 
 CommandTable::CommandTable(Document& doc, AppCommands& app) : doc_(doc), app_(app) {
-    menus_ = {kFileMenu, kViewMenu,  kSettingsMenu, kPictureMenu,
-              kPlayMenu, kToolsMenu, kEffectsMenu,  kHelpMenu};
+    menus_ = {Tr(kFileMenu), Tr(kViewMenu),  Tr(kSettingsMenu), Tr(kPictureMenu),
+              Tr(kPlayMenu), Tr(kToolsMenu), Tr(kEffectsMenu),  Tr(kHelpMenu)};
     AddFile();
     AddView();
     AddSettings();
@@ -162,17 +219,17 @@ int CommandTable::EffectOfCommand(int id) {
 void CommandTable::AddFile() {
     Document& d = doc_;
     Add({.id = 57600,
-         .menu = kFileMenu,
-         .text = QStringLiteral("新建(&N)\tCtrl+N"),
-         .prompt = QStringLiteral("建立新方案\n新建"),
+         .menu = Tr(kFileMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "新建(&N)\tCtrl+N")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "建立新方案\n新建")),
          .icon = QStringLiteral("document-new"),
          .guard = -1,
          .run = [&d] { d.NewDocument(); }});
     AddSchemeFiles();
     Add({.id = 57665,
-         .menu = kFileMenu,
-         .text = QStringLiteral("退出(&X)\tCtrl+Q"),
-         .prompt = QStringLiteral("退出程序\n退出"),
+         .menu = Tr(kFileMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "退出(&X)\tCtrl+Q")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "退出程序\n退出")),
          .icon = QStringLiteral("application-exit"),
          .run = [this] { app_.Exit(); }});
 }
@@ -180,23 +237,23 @@ void CommandTable::AddFile() {
 void CommandTable::AddSchemeFiles() {
     Document& d = doc_;
     Add({.id = 57601,
-         .menu = kFileMenu,
-         .text = QStringLiteral("打开(&O)...\tCtrl+O"),
-         .prompt = QStringLiteral("打开一个方案文件\n打开"),
+         .menu = Tr(kFileMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "打开(&O)...\tCtrl+O")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "打开一个方案文件\n打开")),
          .icon = QStringLiteral("document-open"),
          .guard = -1,
          .run = [&d] { d.OpenScheme(); }});
     Add({.id = 57603,
-         .menu = kFileMenu,
-         .text = QStringLiteral("保存方案(&S)\tCtrl+S"),
-         .prompt = QStringLiteral("保存当前方案\n保存"),
+         .menu = Tr(kFileMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "保存方案(&S)\tCtrl+S")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "保存当前方案\n保存")),
          .icon = QStringLiteral("document-save"),
          .guard = 2,
          .run = [&d] { d.SaveScheme(); }});
     Add({.id = 32864,
-         .menu = kFileMenu,
-         .text = QStringLiteral("保存图片(&P)\tCtrl+P"),
-         .prompt = QStringLiteral("把当前帧保存为BMP图片\n保存图片"),
+         .menu = Tr(kFileMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "保存图片(&P)\tCtrl+P")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "把当前帧保存为BMP图片\n保存图片")),
          .guard = 2,
          .run = [&d] { d.SavePicture(); }});
     Add({.id = 32925,
@@ -214,18 +271,23 @@ void CommandTable::AddView() {
         const char* prompt;
     };
     static constexpr Bar kBars[] = {
-        {59392, "工具栏(&T)", "显示或隐藏工具栏\n工具栏"},
-        {59393, "状态栏(&S)", "显示或隐藏状态栏\n状态栏"},
-        {32779, "工具箱(&B)", "显示或隐藏工具箱\n工具箱"},
-        {32783, "调色板(&C)", "显示或隐藏调色板\n调色板"},
-        {32802, "参数栏(&P)", "显示或隐藏参数栏\n参数栏"},
+        {59392, QT_TRANSLATE_NOOP("Command", "工具栏(&T)"),
+         QT_TRANSLATE_NOOP("Command", "显示或隐藏工具栏\n工具栏")},
+        {59393, QT_TRANSLATE_NOOP("Command", "状态栏(&S)"),
+         QT_TRANSLATE_NOOP("Command", "显示或隐藏状态栏\n状态栏")},
+        {32779, QT_TRANSLATE_NOOP("Command", "工具箱(&B)"),
+         QT_TRANSLATE_NOOP("Command", "显示或隐藏工具箱\n工具箱")},
+        {32783, QT_TRANSLATE_NOOP("Command", "调色板(&C)"),
+         QT_TRANSLATE_NOOP("Command", "显示或隐藏调色板\n调色板")},
+        {32802, QT_TRANSLATE_NOOP("Command", "参数栏(&P)"),
+         QT_TRANSLATE_NOOP("Command", "显示或隐藏参数栏\n参数栏")},
     };
     for (const Bar& b : kBars) {
         const int id = b.id;
         Add({.id = id,
-             .menu = kViewMenu,
-             .text = QString::fromUtf8(b.text),
-             .prompt = QString::fromUtf8(b.prompt),
+             .menu = Tr(kViewMenu),
+             .text = Tr(b.text),
+             .prompt = Tr(b.prompt),
              .checkable = true,
              .run = [this, id] { app_.ToggleBar(id); },
              .checked = [this, id] { return app_.BarVisible(id); }});
@@ -242,64 +304,100 @@ void CommandTable::AddSettings() {
         std::function<void()> run;
     };
     const Entry regionAndBackground[] = {
-        {32771, "背景方格(&G)", "设置新区域的行数和列数\n背景方格", 2, [&d] { d.GridCommand(); }},
-        {32772, "背景缩放(&S)", "设置新区域的方格缩放\n背景缩放", 2, [&d] { d.ScaleCommand(); }},
-        {32877, "背景图片(&B)", "选择显示在每一帧下面的背景图片\n背景图片", kNoGuard,
+        {32771, QT_TRANSLATE_NOOP("Command", "背景方格(&G)"),
+         QT_TRANSLATE_NOOP("Command", "设置新区域的行数和列数\n背景方格"), 2,
+         [&d] { d.GridCommand(); }},
+        {32772, QT_TRANSLATE_NOOP("Command", "背景缩放(&S)"),
+         QT_TRANSLATE_NOOP("Command", "设置新区域的方格缩放\n背景缩放"), 2,
+         [&d] { d.ScaleCommand(); }},
+        {32877, QT_TRANSLATE_NOOP("Command", "背景图片(&B)"),
+         QT_TRANSLATE_NOOP("Command", "选择显示在每一帧下面的背景图片\n背景图片"), kNoGuard,
          [&d] { d.ChooseBackground(); }},
-        {32936, "取消背景(&C)", "去掉背景图片\n取消背景", kNoGuard, [&d] { d.CancelBackground(); }},
+        {32936, QT_TRANSLATE_NOOP("Command", "取消背景(&C)"),
+         QT_TRANSLATE_NOOP("Command", "去掉背景图片\n取消背景"), kNoGuard,
+         [&d] { d.CancelBackground(); }},
     };
     for (const Entry& e : regionAndBackground)
         Add({.id = e.id,
-             .menu = kSettingsMenu,
-             .text = QString::fromUtf8(e.text),
-             .prompt = QString::fromUtf8(e.prompt),
+             .menu = Tr(kSettingsMenu),
+             .text = Tr(e.text),
+             .prompt = Tr(e.prompt),
              .guard = e.guard,
              .run = e.run});
     Add({.id = 32928,
-         .menu = kSettingsMenu,
-         .text = QStringLiteral("指定背景(&R)"),
-         .prompt = QStringLiteral("复制帧和刷黑只作用于当前区域\n指定背景"),
+         .menu = Tr(kSettingsMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "指定背景(&R)")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "复制帧和刷黑只作用于当前区域\n指定背景")),
          .checkable = true,
          .run = [&d] { d.ToggleDesignateBackground(); },
          .checked = [&d] { return d.designateBackground; }});
     Add({.id = 32921,
-         .menu = kSettingsMenu,
-         .text = QStringLiteral("属性显示(&P)"),
-         .prompt = QStringLiteral("显示或隐藏图元属性页\n属性显示"),
+         .menu = Tr(kSettingsMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "属性显示(&P)")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "显示或隐藏图元属性页\n属性显示")),
          .checkable = true,
          .run = [this] { app_.ToggleBar(kPropertySheetId); },
          .checked = [this] { return app_.BarVisible(kPropertySheetId); }});
     Add({.id = 32922,
-         .menu = kSettingsMenu,
-         .text = QStringLiteral("鼠标捕捉(&M)"),
-         .prompt = QStringLiteral("拖动图片时捕捉鼠标\n鼠标捕捉"),
+         .menu = Tr(kSettingsMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "鼠标捕捉(&M)")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "拖动图片时捕捉鼠标\n鼠标捕捉")),
          .checkable = true,
          .run = [&d] { d.ToggleMouseCapture(); },
          .checked = [&d] { return d.mouseCapture; }});
     Add({.id = 32931,
-         .menu = kSettingsMenu,
-         .text = QStringLiteral("模拟鼠标(&O)"),
-         .prompt = QStringLiteral("在位置栏中输入坐标代替鼠标点击\n模拟鼠标"),
+         .menu = Tr(kSettingsMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "模拟鼠标(&O)")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "在位置栏中输入坐标代替鼠标点击\n模拟鼠标")),
          .checkable = true,
          .run = [&d] { d.ToggleSimulateMouse(); },
          .checked = [&d] { return d.simulateMouse; }});
+    AddLanguages();
+}
+
+void CommandTable::AddLanguages() {
+    struct Entry {
+        int id;
+        const QString& code;
+        const char* text;
+        const char* prompt;
+    };
+    const Entry languages[] = {
+        {33001, LanguageChoice::System, QT_TRANSLATE_NOOP("Command", "跟随系统(&S)"),
+         QT_TRANSLATE_NOOP("Command", "使用系统的语言，下次启动时生效\n跟随系统")},
+        {33002, LanguageChoice::Chinese, QT_TRANSLATE_NOOP("Command", "中文(&C)"),
+         QT_TRANSLATE_NOOP("Command", "使用中文界面，下次启动时生效\n中文")},
+        {33003, LanguageChoice::English, QT_TRANSLATE_NOOP("Command", "英文(&E)"),
+         QT_TRANSLATE_NOOP("Command", "使用英文界面，下次启动时生效\n英文")},
+    };
+    for (const Entry& e : languages) {
+        const QString code = e.code;
+        Add({.id = e.id,
+             .menu = Tr(kSettingsMenu) + QLatin1Char('/') +
+                     Tr(QT_TRANSLATE_NOOP("Command", "语言(&L)")),
+             .text = Tr(e.text),
+             .prompt = Tr(e.prompt),
+             .checkable = true,
+             .run = [this, code] { app_.ChooseLanguage(code); },
+             .checked = [this, code] { return app_.ChosenLanguage() == code; }});
+    }
 }
 
 void CommandTable::AddPicture() {
     Document& d = doc_;
     Add({.id = 32857,
-         .menu = kPictureMenu,
-         .text = QStringLiteral("导入(&I)"),
-         .prompt = QStringLiteral("导入图片，然后在视图中单击放置\n导入图片"),
+         .menu = Tr(kPictureMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "导入(&I)")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "导入图片，然后在视图中单击放置\n导入图片")),
          .icon = QStringLiteral("tools/picture"),
          .layerRule = LayerRule::Picture,
          .isTool = true,
          .toolMode = ToolMode::Picture,
          .run = [&d] { d.ChooseTool(ToolMode::Picture, LayerRule::Picture); }});
     Add({.id = 32856,
-         .menu = kPictureMenu,
-         .text = QStringLiteral("透明显示(&T)"),
-         .prompt = QStringLiteral("调色板的主颜色在当前图片中变为透明\n透明显示"),
+         .menu = Tr(kPictureMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "透明显示(&T)")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "调色板的主颜色在当前图片中变为透明\n透明显示")),
          .guard = 2,
          .run = [&d] { d.TransparentDisplay(); }});
     struct Zoom {
@@ -309,18 +407,24 @@ void CommandTable::AddPicture() {
         const char* text;
     };
     static constexpr Zoom kZooms[] = {
-        {32867, 1.2, "放大", "120%"}, {32868, 1.5, "放大", "150%"}, {32869, 2.0, "放大", "200%"},
-        {32870, 3.0, "放大", "300%"}, {32871, 4.0, "放大", "400%"}, {32872, 0.9, "缩小", "90%"},
-        {32873, 0.75, "缩小", "75%"}, {32874, 0.5, "缩小", "50%"},  {32875, 0.3, "缩小", "30%"},
-        {32876, 0.1, "缩小", "10%"},
+        {32867, 1.2, QT_TRANSLATE_NOOP("Command", "放大"), "120%"},
+        {32868, 1.5, QT_TRANSLATE_NOOP("Command", "放大"), "150%"},
+        {32869, 2.0, QT_TRANSLATE_NOOP("Command", "放大"), "200%"},
+        {32870, 3.0, QT_TRANSLATE_NOOP("Command", "放大"), "300%"},
+        {32871, 4.0, QT_TRANSLATE_NOOP("Command", "放大"), "400%"},
+        {32872, 0.9, QT_TRANSLATE_NOOP("Command", "缩小"), "90%"},
+        {32873, 0.75, QT_TRANSLATE_NOOP("Command", "缩小"), "75%"},
+        {32874, 0.5, QT_TRANSLATE_NOOP("Command", "缩小"), "50%"},
+        {32875, 0.3, QT_TRANSLATE_NOOP("Command", "缩小"), "30%"},
+        {32876, 0.1, QT_TRANSLATE_NOOP("Command", "缩小"), "10%"},
     };
     for (const Zoom& z : kZooms) {
         const double factor = z.factor;
-        const QString text = QString::fromUtf8(z.text);
+        const QString text = Tr(z.text);
         Add({.id = z.id,
-             .menu = kPictureMenu + QLatin1Char('/') + QString::fromUtf8(z.menu),
+             .menu = Tr(kPictureMenu) + QLatin1Char('/') + Tr(z.menu),
              .text = text,
-             .prompt = QStringLiteral("把当前图片缩放到 %1\n%1").arg(text),
+             .prompt = Tr(QT_TRANSLATE_NOOP("Command", "把当前图片缩放到 %1\n%1")).arg(text),
              .guard = 2,
              .run = [&d, factor] { d.ZoomPicture(factor); }});
     }
@@ -329,22 +433,22 @@ void CommandTable::AddPicture() {
 void CommandTable::AddTextToggles() {
     Document& d = doc_;
     Add({.id = 32848,
-         .text = QStringLiteral("粗体"),
-         .prompt = QStringLiteral("粗体\n粗体"),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "粗体")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "粗体\n粗体")),
          .icon = QStringLiteral("format-text-bold"),
          .checkable = true,
          .run = [&d] { d.ToggleTextBold(); },
          .checked = [&d] { return d.textFont.Bold(); }});
     Add({.id = 32849,
-         .text = QStringLiteral("斜体"),
-         .prompt = QStringLiteral("斜体\n斜体"),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "斜体")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "斜体\n斜体")),
          .icon = QStringLiteral("format-text-italic"),
          .checkable = true,
          .run = [&d] { d.ToggleTextItalic(); },
          .checked = [&d] { return d.textFont.Italic(); }});
     Add({.id = 32850,
-         .text = QStringLiteral("下划线"),
-         .prompt = QStringLiteral("下划线\n下划线"),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "下划线")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "下划线\n下划线")),
          .icon = QStringLiteral("format-text-underline"),
          .checkable = true,
          .run = [&d] { d.ToggleTextUnderline(); },
@@ -363,28 +467,46 @@ void CommandTable::AddPlayback() {
         std::function<void()> run;
     };
     const Entry entries[] = {
-        {32792, "播放动画\tF5", "播放动画\n播放", "media-playback-start", 2, [&p] { p.Play(); }},
-        {32794, "暂停动画\tF6", "暂停动画\n暂停", "media-playback-pause", 2, [&p] { p.Pause(); }},
-        {32793, "停止动画\tF7", "停止动画\n停止", "media-playback-stop", 2, [&p] { p.Stop(); }},
-        {32784, "第一帧\tCtrl+Home", "第一帧\n第一帧", "go-first", 2, [&d] { d.FirstFrame(); }},
-        {32777, "前一帧\tPgUp", "前一帧\n前一帧", "go-previous", 2, [&d] { d.PreviousFrame(); }},
-        {32778, "后一帧\tPgDown", "后一帧\n后一帧", "go-next", 2, [&d] { d.NextFrame(); }},
-        {32785, "最后一帧\tCtrl+End", "最后一帧\n最后一帧", "go-last", 2, [&d] { d.LastFrame(); }},
-        {32786, "增加一帧\tCtrl+Ins", "增加一帧\n增加", "list-add", -1, [&d] { d.AddFrame(); }},
-        {32787, "删除当前帧", "删除当前帧\n删除", "list-remove", 2, [&d] { d.DeleteFrame(); }},
-        {32795, "复制前一帧", "复制前一帧\n拷贝前一帧", "commands/copy-previous-frame", 2,
+        {32792, QT_TRANSLATE_NOOP("Command", "播放动画\tF5"),
+         QT_TRANSLATE_NOOP("Command", "播放动画\n播放"), "media-playback-start", 2,
+         [&p] { p.Play(); }},
+        {32794, QT_TRANSLATE_NOOP("Command", "暂停动画\tF6"),
+         QT_TRANSLATE_NOOP("Command", "暂停动画\n暂停"), "media-playback-pause", 2,
+         [&p] { p.Pause(); }},
+        {32793, QT_TRANSLATE_NOOP("Command", "停止动画\tF7"),
+         QT_TRANSLATE_NOOP("Command", "停止动画\n停止"), "media-playback-stop", 2,
+         [&p] { p.Stop(); }},
+        {32784, QT_TRANSLATE_NOOP("Command", "第一帧\tCtrl+Home"),
+         QT_TRANSLATE_NOOP("Command", "第一帧\n第一帧"), "go-first", 2, [&d] { d.FirstFrame(); }},
+        {32777, QT_TRANSLATE_NOOP("Command", "前一帧\tPgUp"),
+         QT_TRANSLATE_NOOP("Command", "前一帧\n前一帧"), "go-previous", 2,
+         [&d] { d.PreviousFrame(); }},
+        {32778, QT_TRANSLATE_NOOP("Command", "后一帧\tPgDown"),
+         QT_TRANSLATE_NOOP("Command", "后一帧\n后一帧"), "go-next", 2, [&d] { d.NextFrame(); }},
+        {32785, QT_TRANSLATE_NOOP("Command", "最后一帧\tCtrl+End"),
+         QT_TRANSLATE_NOOP("Command", "最后一帧\n最后一帧"), "go-last", 2, [&d] { d.LastFrame(); }},
+        {32786, QT_TRANSLATE_NOOP("Command", "增加一帧\tCtrl+Ins"),
+         QT_TRANSLATE_NOOP("Command", "增加一帧\n增加"), "list-add", -1, [&d] { d.AddFrame(); }},
+        {32787, QT_TRANSLATE_NOOP("Command", "删除当前帧"),
+         QT_TRANSLATE_NOOP("Command", "删除当前帧\n删除"), "list-remove", 2,
+         [&d] { d.DeleteFrame(); }},
+        {32795, QT_TRANSLATE_NOOP("Command", "复制前一帧"),
+         QT_TRANSLATE_NOOP("Command", "复制前一帧\n拷贝前一帧"), "commands/copy-previous-frame", 2,
          [&d] { d.CopyPreviousFrame(); }},
-        {32909, "复制某一帧...", "复制某一帧\n拷贝某一帧", "commands/copy-frame-n", 2,
+        {32909, QT_TRANSLATE_NOOP("Command", "复制某一帧..."),
+         QT_TRANSLATE_NOOP("Command", "复制某一帧\n拷贝某一帧"), "commands/copy-frame-n", 2,
          [&d] { d.CopyFrameN(); }},
-        {32935, "背景区域刷黑", "背景区域刷黑\n背景区域刷黑", "commands/blacken-regions", 2,
+        {32935, QT_TRANSLATE_NOOP("Command", "背景区域刷黑"),
+         QT_TRANSLATE_NOOP("Command", "背景区域刷黑\n背景区域刷黑"), "commands/blacken-regions", 2,
          [&d] { d.BlackenRegions(); }},
-        {32863, "刷新", "刷新\n刷新", "view-refresh", kNoGuard, [&d] { d.Refresh(); }},
+        {32863, QT_TRANSLATE_NOOP("Command", "刷新"), QT_TRANSLATE_NOOP("Command", "刷新\n刷新"),
+         "view-refresh", kNoGuard, [&d] { d.Refresh(); }},
     };
     for (const Entry& e : entries)
         Add({.id = e.id,
-             .menu = kPlayMenu,
-             .text = QString::fromUtf8(e.text),
-             .prompt = QString::fromUtf8(e.prompt),
+             .menu = Tr(kPlayMenu),
+             .text = Tr(e.text),
+             .prompt = Tr(e.prompt),
              .icon = QString::fromUtf8(e.icon),
              .guard = e.guard,
              .run = e.run});
@@ -395,9 +517,9 @@ void CommandTable::AddTools() {
     for (const ToolEntry& t : kTools) {
         const int mode = t.mode;
         const LayerRule rule = t.rule;
-        const QString prompt = QString::fromUtf8(t.prompt);
+        const QString prompt = Tr(t.prompt);
         Add({.id = t.id,
-             .menu = kToolsMenu,
+             .menu = Tr(kToolsMenu),
              .text = EscapeAmpersands(prompt.section(QLatin1Char('\n'), 1)),
              .prompt = prompt,
              .icon = QString::fromUtf8(t.icon),
@@ -416,35 +538,35 @@ void CommandTable::AddTools() {
         const char* icon;
     };
     static constexpr Move kMoves[] = {
-        {32835, "上移", MoveDirection::Up, "commands/move-up"},
-        {32837, "下移", MoveDirection::Down, "commands/move-down"},
-        {32833, "左移", MoveDirection::Left, "commands/move-left"},
-        {32834, "右移", MoveDirection::Right, "commands/move-right"},
+        {32835, QT_TRANSLATE_NOOP("Command", "上移"), MoveDirection::Up, "commands/move-up"},
+        {32837, QT_TRANSLATE_NOOP("Command", "下移"), MoveDirection::Down, "commands/move-down"},
+        {32833, QT_TRANSLATE_NOOP("Command", "左移"), MoveDirection::Left, "commands/move-left"},
+        {32834, QT_TRANSLATE_NOOP("Command", "右移"), MoveDirection::Right, "commands/move-right"},
     };
     for (const Move& m : kMoves) {
         const MoveDirection dir = m.dir;
-        const QString text = QString::fromUtf8(m.text);
+        const QString text = Tr(m.text);
         Add({.id = m.id,
-             .menu = kToolsMenu + QStringLiteral("/移动"),
+             .menu = Tr(kToolsMenu) + QLatin1Char('/') + Tr(QT_TRANSLATE_NOOP("Command", "移动")),
              .text = text,
-             .prompt = QStringLiteral("移动当前层的对象\n") + text,
+             .prompt = Tr(QT_TRANSLATE_NOOP("Command", "移动当前层的对象\n%1")).arg(text),
              .icon = QString::fromUtf8(m.icon),
              .guard = 2,
              .run = [&d, dir] { d.MoveObject(dir); }});
     }
     Add({.id = 32879,
-         .menu = kToolsMenu + QStringLiteral("/移动"),
-         .text = QStringLiteral("移动到某一位置"),
-         .prompt = QStringLiteral("移动到某一位置\n移动到某一位置"),
+         .menu = Tr(kToolsMenu) + QLatin1Char('/') + Tr(QT_TRANSLATE_NOOP("Command", "移动")),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "移动到某一位置")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "移动到某一位置\n移动到某一位置")),
          .icon = QStringLiteral("commands/move-to"),
          .checkable = true,
          .guard = 2,
          .run = [&d] { d.StartMoveTo(); },
          .checked = [&d] { return d.toolMode == ToolMode::MoveTo; }});
     Add({.id = 32934,
-         .menu = kToolsMenu,
-         .text = QStringLiteral("旋转"),
-         .prompt = QStringLiteral("旋转选中的图形\n旋转"),
+         .menu = Tr(kToolsMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "旋转")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "旋转选中的图形\n旋转")),
          .icon = QStringLiteral("commands/rotate"),
          .checkable = true,
          .layerRule = LayerRule::Graphics,
@@ -456,27 +578,27 @@ void CommandTable::AddTools() {
 
 void CommandTable::AddEffects() {
     Document& d = doc_;
-    const auto& names = FrameCategoryNames();
     for (const EffectEntry& e : kEffects) {
         const int n = e.effect;
         Add({.id = e.id,
-             .menu = kEffectsMenu + QLatin1Char('/') + QString::fromUtf8(e.group),
-             .text = QString::fromUtf8(e.label),
-             .prompt = QStringLiteral("给当前区域加上特效: %1\n%1").arg(names[std::size_t(n)]),
+             .menu = Tr(kEffectsMenu) + QLatin1Char('/') + Tr(e.group),
+             .text = Tr(e.label),
+             .prompt = Tr(QT_TRANSLATE_NOOP("Command", "给当前区域加上特效: %1\n%1"))
+                           .arg(FrameCategoryDisplayName(n)),
              .guard = 0,
              .run = [&d, n] { d.ApplyEffect(n); }});
     }
     Add({.id = 32853,
-         .menu = kEffectsMenu + QStringLiteral("/选项"),
-         .text = QStringLiteral("循环(&C)"),
-         .prompt = QStringLiteral("特效循环\n循环"),
+         .menu = Tr(kEffectsMenu) + QLatin1Char('/') + Tr(QT_TRANSLATE_NOOP("Command", "选项")),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "循环(&C)")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "特效循环\n循环")),
          .checkable = true,
          .run = [&d] { d.ToggleLoopOption(); },
          .checked = [&d] { return d.loopOption; }});
     Add({.id = 32926,
-         .menu = kEffectsMenu + QStringLiteral("/选项"),
-         .text = QStringLiteral("展开(&D)"),
-         .prompt = QStringLiteral("特效展开到后面的帧中\n展开"),
+         .menu = Tr(kEffectsMenu) + QLatin1Char('/') + Tr(QT_TRANSLATE_NOOP("Command", "选项")),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "展开(&D)")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "特效展开到后面的帧中\n展开")),
          .checkable = true,
          .run = [&d] { d.ToggleExpandOption(); },
          .checked = [&d] { return d.expandOption; }});
@@ -484,15 +606,15 @@ void CommandTable::AddEffects() {
 
 void CommandTable::AddHelp() {
     Add({.id = 32862,
-         .menu = kHelpMenu,
-         .text = QStringLiteral("帮助(&H)\tF1"),
-         .prompt = QStringLiteral("打开使用说明\n帮助"),
+         .menu = Tr(kHelpMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "帮助(&H)\tF1")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "打开使用说明\n帮助")),
          .icon = QStringLiteral("help-contents"),
          .run = [this] { app_.Help(); }});
     Add({.id = 57664,
-         .menu = kHelpMenu,
-         .text = QStringLiteral("关于 Zorvane(&A)..."),
-         .prompt = QStringLiteral("显示程序信息\n关于"),
+         .menu = Tr(kHelpMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "关于 Zorvane(&A)...")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "显示程序信息\n关于")),
          .icon = QStringLiteral("help-about"),
          .run = [this] { app_.About(); }});
 }

@@ -15,6 +15,13 @@ namespace zv {
 
 class Document;
 
+// The interface languages the settings offer.
+namespace LanguageChoice {
+inline const QString System;  // follow the system's language
+inline const QString Chinese = QStringLiteral("zh_CN");
+inline const QString English = QStringLiteral("en");
+}  // namespace LanguageChoice
+
 // What only the window can do for a command: close, dialogs, its own bars.
 class AppCommands {
 public:
@@ -25,6 +32,10 @@ public:
     // Shows or hides the bar with this control id.
     virtual void ToggleBar(int id) = 0;
     virtual bool BarVisible(int id) const = 0;
+    // The interface language chosen in the settings (a LanguageChoice). A window
+    // without the choice keeps its language.
+    virtual void ChooseLanguage(const QString& choice) { (void)choice; }
+    virtual QString ChosenLanguage() const { return {}; }
 };
 
 enum class ToolBarId { None, Standard, Tools, Text };
@@ -98,6 +109,7 @@ private:
     void AddTools();
     void AddEffects();
     void AddHelp();
+    void AddLanguages();
     Command& Add(Command c);
 
     Document& doc_;

@@ -168,16 +168,12 @@ void Document::UpdateFrameCounter() {
 
 void Document::UpdateCategoryText(int effect) {
     if (CanOperate(2)) return;
-    const auto& names = FrameCategoryNames();
-    const std::int32_t category = CurrentFrame()->category;
-    const QString own = category >= 0 && std::size_t(category) < names.size()
-                            ? names[std::size_t(category)]
-                            : QString::number(category);
-    if (effect == 0 || effect < 0 || std::size_t(effect) >= names.size()) {
-        ui_->SetCategoryText(QStringLiteral("帧类别:%1").arg(own));
+    const QString own = FrameCategoryDisplayName(CurrentFrame()->category);
+    if (effect <= 0 || std::size_t(effect) >= FrameCategoryCount) {
+        ui_->SetCategoryText(tr("帧类别:%1").arg(own));
         return;
     }
-    ui_->SetCategoryText(QStringLiteral("帧类别:%1-->%2").arg(own, names[std::size_t(effect)]));
+    ui_->SetCategoryText(tr("帧类别:%1-->%2").arg(own, FrameCategoryDisplayName(effect)));
 }
 
 // ---- pending edits ----
@@ -372,7 +368,9 @@ bool Document::OpenSchemeFile(const QString& path) {
     LeaveEffectFrame();
     QString error;
     const bool ok = animation_->LoadSchemeFile(path, *background_, nullptr, &error);
-    if (!ok) ui_->ShowMessage(kFileFormatError, QStringLiteral("Error"), MessageIcon::Warning);
+    if (!ok)
+        ui_->ShowMessage(tr(qPrintable(kFileFormatError)), QStringLiteral("Error"),
+                         MessageIcon::Warning);
     if (animation_->frameCount >= 1) {
         ResetViewState(true);
         UpdateFrameCounter();

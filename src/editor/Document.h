@@ -29,9 +29,11 @@ class CNeonFrame;
 class Player;
 class ShapeStyle;
 
-// What the user is told after a save.
-inline const QString kFileSaved = QStringLiteral("文件已保存!");
-inline const QString kFileSaveFailed = QStringLiteral("文件保存失败!");
+// What the user is told after a save (source texts, shown translated).
+inline const QString kFileSaved =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("zv::Document", "文件已保存!"));
+inline const QString kFileSaveFailed =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("zv::Document", "文件保存失败!"));
 
 // Keys FinishEdit acts on, by their platform numbers.
 constexpr int kKeyEnter = 13;

@@ -63,11 +63,11 @@ bool Document::SaveSchemeTo(const QString& path) {
     LeaveEffectFrame();
     QString error;
     if (!animation_->SaveSchemeFile(path, *background_, &error)) {
-        ui_->ShowMessage(WithReason(kFileSaveFailed, error), QStringLiteral("Error"),
-                         MessageIcon::Warning);
+        ui_->ShowMessage(WithReason(tr(qPrintable(kFileSaveFailed)), error),
+                         QStringLiteral("Error"), MessageIcon::Warning);
         return false;
     }
-    ui_->ShowMessage(kFileSaved, kSavedCaption, MessageIcon::Information);
+    ui_->ShowMessage(tr(qPrintable(kFileSaved)), kSavedCaption, MessageIcon::Information);
     return true;
 }
 
@@ -94,10 +94,10 @@ bool Document::SavePictureTo(const QString& path) {
     const bool saved = !bytes.isEmpty() && file.open(QIODevice::WriteOnly) &&
                        file.write(bytes) == bytes.size() && file.commit();
     if (saved)
-        ui_->ShowMessage(kFileSaved, kSavedCaption, MessageIcon::Information);
+        ui_->ShowMessage(tr(qPrintable(kFileSaved)), kSavedCaption, MessageIcon::Information);
     else
-        ui_->ShowMessage(WithReason(kFileSaveFailed, file.errorString()), QStringLiteral("Error"),
-                         MessageIcon::Warning);
+        ui_->ShowMessage(WithReason(tr(qPrintable(kFileSaveFailed)), file.errorString()),
+                         QStringLiteral("Error"), MessageIcon::Warning);
     InvalidateView();
     return saved;
 }
@@ -113,9 +113,8 @@ bool Document::SetBackgroundFile(const QString& path) {
     const PictureResult imported = ui_->ImportPicture(path);
     if (!imported.Ok()) {
         if (imported.failure != PictureFailure::Cancelled)
-            ui_->ShowMessage(
-                WithReason(QStringLiteral("无法读取背景图片: %1").arg(path), imported.message),
-                QStringLiteral("Error"), MessageIcon::Warning);
+            ui_->ShowMessage(WithReason(tr("无法读取背景图片: %1").arg(path), imported.message),
+                             QStringLiteral("Error"), MessageIcon::Warning);
         return false;
     }
     background_->SetBitmap(imported.image);

@@ -1,5 +1,6 @@
 #include "editor/FileChoice.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "video/VideoCodec.h"
@@ -10,21 +11,32 @@ QString PictureImportFilter() {
     return QStringLiteral("Picture Files (*.bmp *.dib *.emf *.gif *.ico *.jpg *.jpeg *.wmf)");
 }
 
+namespace {
+
+// Built on first use, after the interface's language is chosen.
+QString Tr(const char* source) {
+    return QCoreApplication::translate("FileChoice", source);
+}
+
+}  // namespace
+
 const FileDialogSpec& DialogSpecOf(FileChoice choice) {
     static const QString kSchemeFilter = QStringLiteral("ZRX Files (*.zrx);;All Files (*)");
     static const FileDialogSpec kSpecs[] = {
-        {false, QStringLiteral("打开"), QString(), QStringLiteral(".zrx"), kSchemeFilter},
-        {true, QStringLiteral("保存方案"), QStringLiteral("Zorvane1"), QStringLiteral(".zrx"),
+        {false, Tr(QT_TRANSLATE_NOOP("FileChoice", "打开")), QString(), QStringLiteral(".zrx"),
          kSchemeFilter},
-        {true, QStringLiteral("保存图片"), QStringLiteral("ZRFrame1"), QStringLiteral(".bmp"),
-         QStringLiteral("BMP Files (*.bmp);;All Files (*)")},
+        {true, Tr(QT_TRANSLATE_NOOP("FileChoice", "保存方案")), QStringLiteral("Zorvane1"),
+         QStringLiteral(".zrx"), kSchemeFilter},
+        {true, Tr(QT_TRANSLATE_NOOP("FileChoice", "保存图片")), QStringLiteral("ZRFrame1"),
+         QStringLiteral(".bmp"), QStringLiteral("BMP Files (*.bmp);;All Files (*)")},
         // Bitmaps first, as the command has always offered them; every other picture
         // type the picture tool reads loads as well.
-        {false, QStringLiteral("背景图片"), QString(), QString(),
-         QStringLiteral("位图文件(*.bmp);;") + PictureImportFilter() +
-             QStringLiteral(";;All Files (*)")},
+        {false, Tr(QT_TRANSLATE_NOOP("FileChoice", "背景图片")), QString(), QString(),
+         Tr(QT_TRANSLATE_NOOP("FileChoice", "位图文件(*.bmp)")) + QStringLiteral(";;") +
+             PictureImportFilter() + QStringLiteral(";;All Files (*)")},
         // AVI first, as the command has always written it; the files people share after.
-        {true, QStringLiteral("输出视频文件"), QStringLiteral("ZR1"), QStringLiteral(".avi"),
+        {true, Tr(QT_TRANSLATE_NOOP("FileChoice", "输出视频文件")), QStringLiteral("ZR1"),
+         QStringLiteral(".avi"),
          QStringLiteral("AVI Files (*.avi);;MP4 Files (*.mp4);;WebM Files (*.webm);;"
                         "GIF Files (*.gif);;All Files (*)")},
     };

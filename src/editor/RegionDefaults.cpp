@@ -1,5 +1,7 @@
 #include "editor/RegionDefaults.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 #include "editor/NumberText.h"
@@ -21,7 +23,8 @@ GridReading ReadGridCounts(const QString& rowsText, const QString& colsText) {
                        colsText.isEmpty() ? kEmptyCols : TextToNumber(colsText)};
     if (GridCountsAllowed(c)) return {c, {}};
     return {std::nullopt,
-            QStringLiteral("行数和列数必须是 1 到 %1 之间的整数。").arg(kMaxGridSide)};
+            QCoreApplication::translate("RegionDefaults", "行数和列数必须是 1 到 %1 之间的整数。")
+                .arg(kMaxGridSide)};
 }
 
 int ScalePercentOf(float zoom) {

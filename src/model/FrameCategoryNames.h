@@ -19,7 +19,12 @@ constexpr bool IsEffect(std::int32_t e) {
     return e >= FirstEffect && e <= LastEffect;
 }
 
-// Built once, on first use.
+// The Chinese names, as files and the command-line tool give them. Built once, on
+// first use.
 const std::array<QString, FrameCategoryCount>& FrameCategoryNames();
+
+// The name in the interface's language; the number itself when there is no such
+// category.
+QString FrameCategoryDisplayName(std::int32_t category);
 
 }  // namespace zv

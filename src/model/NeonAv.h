@@ -16,7 +16,8 @@ namespace zv {
 class CNeonBkg;
 
 // What the user is told about a scheme file that cannot be read.
-inline const QString kFileFormatError = QStringLiteral("文件格式错误，读取失败!");
+inline const QString kFileFormatError =
+    QString::fromUtf8(QT_TRANSLATE_NOOP("zv::Document", "文件格式错误，读取失败!"));
 
 class CNeonAv {
 public:

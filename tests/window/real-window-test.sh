@@ -16,6 +16,9 @@ work=$(mktemp -d)
 n=120
 while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
 export DISPLAY=:$n QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
+# The Chinese interface, whatever the machine's language, with settings of its own.
+unset LC_ALL LC_MESSAGES LANGUAGE
+export LANG=zh_CN.UTF-8 XDG_CONFIG_HOME=$work/config
 unset WAYLAND_DISPLAY
 Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
