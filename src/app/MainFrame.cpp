@@ -2,9 +2,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDockWidget>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -15,8 +17,10 @@
 #include <QPointer>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoView>
 #include <QUrl>
 
 #include "app/AboutDialog.h"
@@ -32,7 +36,9 @@
 #include "dialogs/ScaleDialog.h"
 #include "dialogs/TextToolBar.h"
 #include "editor/Document.h"
+#include "editor/EditHistory.h"
 #include "editor/Player.h"
+#include "editor/RecentFiles.h"
 #include "res/Resources.h"
 
 namespace zv {
@@ -53,19 +59,37 @@ CMainFrame::CMainFrame() {
     BuildBars();
     BuildStatusBar();
     BuildTextBarAndSheet();
+    BuildHistoryPanel();
+
+    connect(doc_.get(), &Document::TitleChanged, this, &CMainFrame::UpdateTitle);
+    connect(&doc_->History().Stack(), &QUndoStack::indexChanged, this,
+            &CMainFrame::RefreshCommands);
+    recoveryTimer_.setInterval(60 * 1000);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &CMainFrame::RecoveryTick);
+    recoveryTimer_.start();
 
     connect(&doc_->GetPlayer(), &Player::StateChanged, this, &CMainFrame::RefreshCommands);
     connect(doc_.get(), &Document::FramesChanged, this, &CMainFrame::RefreshCommands);
 
     frameTimer_.setSingleShot(true);
     frameTimer_.setInterval(1000);
-    connect(&frameTimer_, &QTimer::timeout, this, &CMainFrame::PlaceAtStart);
+    // The layout of the last run, or the first-start placement a second after start.
+    if (RestoreWindowState()) {
+        connect(&frameTimer_, &QTimer::timeout, this, [this] {
+            sheet_->show();
+            PlacePropertySheet();
+            RefreshCommands();
+        });
+    } else {
+        connect(&frameTimer_, &QTimer::timeout, this, &CMainFrame::PlaceAtStart);
+    }
     frameTimer_.start();
     doc_->pickForPage = false;
 
     doc_->SetUi(this);
     doc_->UpdateFrameCounter();
     doc_->DrawCurrentFrame(1);
+    UpdateTitle();
     RefreshCommands();
 }
 
@@ -90,7 +114,10 @@ void CMainFrame::BuildActions() {
         auto* a = new QAction(c.MenuText(), this);
         a->setObjectName(QString::number(c.id));
         a->setData(c.id);
-        if (!c.Shortcut().isEmpty()) a->setShortcut(QKeySequence(c.Shortcut()));
+        QList<QKeySequence> keys;
+        if (!c.Shortcut().isEmpty()) keys.append(QKeySequence(c.Shortcut()));
+        for (const QString& k : c.moreShortcuts) keys.append(QKeySequence(k));
+        a->setShortcuts(keys);
         a->setStatusTip(c.StatusTip());
         a->setToolTip(c.ToolTip());
         a->setWhatsThis(c.StatusTip());
@@ -127,7 +154,7 @@ void CMainFrame::BuildMenus() {
         if (c.menu.isEmpty()) continue;
         QMenu* menu = MenuFor(c.menu);
         // Exit closes the File menu, after a separator.
-        if (c.id == 57665) menu->addSeparator();
+        if (c.id == 57665 || c.id == kRecentFileFirst) menu->addSeparator();
         menu->addAction(actions_[c.id]);
     }
 }
@@ -228,6 +255,10 @@ void CMainFrame::UpdateLockPanes() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
+    if (historyDock_ && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress)) {
+        auto* view = static_cast<QUndoView*>(historyDock_->widget());
+        if (watched == view || watched == view->viewport()) doc_->PrepareHistoryMove();
+    }
     // Closing the sheet only hides it; the menu check follows.
     if (watched == sheet_ && (e->type() == QEvent::Hide || e->type() == QEvent::Show))
         QMetaObject::invokeMethod(this, &CMainFrame::RefreshCommands, Qt::QueuedConnection);
@@ -246,9 +277,118 @@ void CMainFrame::RefreshCommands() {
         a->setEnabled(table_->Enabled(c));
         if (c.checkable) a->setChecked(table_->Checked(c));
     }
+    UpdateRecentFiles();
     if (param_) param_->SyncLayer();
     if (textBar_) textBar_->Sync();
     if (palette_) palette_->update();
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(doc_->DisplayName() + QStringLiteral("[*] - Zorvane"));
+    setWindowModified(doc_->Modified());
+}
+
+void CMainFrame::UpdateRecentFiles() {
+    const QStringList files = RecentFiles::Files();
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        QAction* a = Action(kRecentFileFirst + i);
+        if (!a) continue;
+        const bool used = i < files.size();
+        a->setVisible(used);
+        if (!used) continue;
+        // "&1 name.zrx", the whole path in the status bar.
+        QString name = QFileInfo(files[i]).fileName();
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        a->setStatusTip(files[i]);
+        a->setToolTip(files[i]);
+    }
+}
+
+void CMainFrame::BuildHistoryPanel() {
+    historyDock_ = new QDockWidget(QStringLiteral("历史记录"), this);
+    historyDock_->setObjectName(QStringLiteral("history"));
+    auto* view = new QUndoView(&doc_->History().Stack(), historyDock_);
+    view->setEmptyLabel(QStringLiteral("<打开或新建>"));
+    view->setObjectName(QStringLiteral("historyView"));
+    historyDock_->setWidget(view);
+    addDockWidget(Qt::RightDockWidgetArea, historyDock_);
+    historyDock_->hide();
+    connect(historyDock_, &QDockWidget::visibilityChanged, this, &CMainFrame::RefreshCommands);
+    // A click in the history moves through the steps as undo and redo do: whatever
+    // is under way becomes a step first.
+    view->viewport()->installEventFilter(this);
+    view->installEventFilter(this);
+}
+
+SaveAnswer CMainFrame::AskSaveChanges(const QString& name) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Zorvane"),
+                    QStringLiteral("方案 %1 已修改。\n是否保存修改?").arg(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    if (!doc_->MayDiscardChanges()) {
+        e->ignore();
+        return;
+    }
+    recoveryTimer_.stop();
+    if (const QString path = RecoveryFilePath(); !path.isEmpty()) QFile::remove(path);
+    SaveWindowState();
+    e->accept();
+}
+
+void CMainFrame::RecoveryTick() {
+    const QString path = RecoveryFilePath();
+    if (path.isEmpty()) return;
+    if (doc_->Modified())
+        doc_->WriteRecoveryFile(path);
+    else
+        QFile::remove(path);
+}
+
+bool CMainFrame::OfferRecovery() {
+    const QString path = RecoveryFilePath();
+    if (path.isEmpty() || !QFileInfo::exists(path)) return false;
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Zorvane"),
+        QStringLiteral("上次运行没有正常结束，留下了未保存的修改。\n是否恢复?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) {
+        QFile::remove(path);
+        return false;
+    }
+    if (!doc_->RestoreRecoveryFile(path)) return false;
+    RefreshCommands();
+    return true;
+}
+
+namespace {
+const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kStateKey = QStringLiteral("window/state");
+}  // namespace
+
+bool CMainFrame::RestoreWindowState() {
+    const QSettings settings;
+    const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) return false;
+    restoreState(settings.value(kStateKey).toByteArray());
+    return true;
+}
+
+void CMainFrame::SaveWindowState() const {
+    QSettings settings;
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kStateKey, saveState());
 }
 
 void CMainFrame::PlaceAtStart() {
@@ -534,6 +674,11 @@ void CMainFrame::Help() {
 }
 
 void CMainFrame::ToggleBar(int id) {
+    if (id == kHistoryPanelId) {
+        historyDock_->setVisible(!historyDock_->isVisible());
+        RefreshCommands();
+        return;
+    }
     if (id == kPropertySheetId) {
         sheet_->setVisible(!sheet_->isVisible());
         RefreshCommands();
@@ -549,6 +694,7 @@ void CMainFrame::ToggleBar(int id) {
 }
 
 bool CMainFrame::BarVisible(int id) const {
+    if (id == kHistoryPanelId) return historyDock_ && historyDock_->isVisibleTo(this);
     if (id == kPropertySheetId) return sheet_ && sheet_->isVisible();
     if (id == BarId::StatusBar) return statusBar()->isVisibleTo(this);
     const QToolBar* bar = Bar(id);

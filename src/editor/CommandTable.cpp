@@ -14,6 +14,7 @@ namespace zv {
 namespace {
 
 const QString kFileMenu = QStringLiteral("文件(&F)");
+const QString kEditMenu = QStringLiteral("编辑(&E)");
 const QString kViewMenu = QStringLiteral("查看(&V)");
 const QString kSettingsMenu = QStringLiteral("设置(&S)");
 const QString kPictureMenu = QStringLiteral("图片(&I)");
@@ -104,9 +105,10 @@ QString EscapeAmpersands(QString s) {
 }  // namespace
 
 CommandTable::CommandTable(Document& doc, AppCommands& app) : doc_(doc), app_(app) {
-    menus_ = {kFileMenu, kViewMenu,  kSettingsMenu, kPictureMenu,
-              kPlayMenu, kToolsMenu, kEffectsMenu,  kHelpMenu};
+    menus_ = {kFileMenu, kEditMenu,  kViewMenu,    kSettingsMenu, kPictureMenu,
+              kPlayMenu, kToolsMenu, kEffectsMenu, kHelpMenu};
     AddFile();
+    AddEdit();
     AddView();
     AddSettings();
     AddPicture();
@@ -116,9 +118,9 @@ CommandTable::CommandTable(Document& doc, AppCommands& app) : doc_(doc), app_(ap
     AddHelp();
     AddTextToggles();
     bars_ = {
-        {ToolBarId::Standard,
-         {57600, 57601, 57603, 0,     32792, 32794, 32793, 0,     32784, 32777, 32778, 32785, 32786,
-          32787, 32795, 32909, 32935, 0,     32835, 32837, 32833, 32834, 32879, 32934, 32863}},
+        {ToolBarId::Standard, {57600, 57601, 57603, 0,     57643, 57644, 0,     32792, 32794, 32793,
+                               0,     32784, 32777, 32778, 32785, 32786, 32787, 32795, 32909, 32935,
+                               0,     32835, 32837, 32833, 32834, 32879, 32934, 32863}},
         {ToolBarId::Tools, {32796, 32780, 32855, 32914, 0,     32923, 32924, 32930, 32929,
                             32798, 32789, 32790, 32791, 0,     32880, 32916, 32910, 32912,
                             32913, 32911, 32918, 32919, 32917, 32920, 32915, 32881}},
@@ -144,11 +146,14 @@ bool CommandTable::Run(int id) const {
     const Command* c = Find(id);
     if (!c || !c->run) return false;
     c->run();
+    // Whatever the command changed is one undo step under its short name.
+    doc_.Checkpoint(c->ToolTip());
     return true;
 }
 
 bool CommandTable::Enabled(const Command& c) const {
     if (c.isTool && !LayerAllows(c.layerRule, doc_.editLayer)) return false;
+    if (c.guardFn && !c.guardFn()) return false;
     if (c.guard == kNoGuard) return true;
     return doc_.CanOperate(c.guard) == 0;
 }
@@ -167,14 +172,48 @@ void CommandTable::AddFile() {
          .prompt = QStringLiteral("建立新方案\n新建"),
          .icon = QStringLiteral("document-new"),
          .guard = -1,
-         .run = [&d] { d.NewDocument(); }});
+         .run = [&d] {
+             if (d.MayDiscardChanges()) d.NewDocument();
+         }});
     AddSchemeFiles();
+    AddRecentFiles();
     Add({.id = 57665,
          .menu = kFileMenu,
          .text = QStringLiteral("退出(&X)\tCtrl+Q"),
          .prompt = QStringLiteral("退出程序\n退出"),
          .icon = QStringLiteral("application-exit"),
          .run = [this] { app_.Exit(); }});
+}
+
+void CommandTable::AddRecentFiles() {
+    Document& d = doc_;
+    // The window writes the file names into these entries and hides the unused ones.
+    for (int i = 0; i < kRecentFileCount; ++i)
+        Add({.id = kRecentFileFirst + i,
+             .menu = kFileMenu,
+             .text = QStringLiteral("&%1").arg(i + 1),
+             .prompt = QStringLiteral("打开最近使用的方案\n最近的文件"),
+             .guard = -1,
+             .run = [&d, i] { d.OpenRecentFile(i); }});
+}
+
+void CommandTable::AddEdit() {
+    Document& d = doc_;
+    Add({.id = kUndoId,
+         .menu = kEditMenu,
+         .text = QStringLiteral("撤销(&U)\tCtrl+Z"),
+         .prompt = QStringLiteral("撤销上一步编辑\n撤销"),
+         .icon = QStringLiteral("edit-undo"),
+         .run = [&d] { d.Undo(); },
+         .guardFn = [&d] { return d.CanUndo(); }});
+    Add({.id = kRedoId,
+         .menu = kEditMenu,
+         .text = QStringLiteral("重做(&R)\tCtrl+Y"),
+         .prompt = QStringLiteral("重做撤销的编辑\n重做"),
+         .icon = QStringLiteral("edit-redo"),
+         .run = [&d] { d.Redo(); },
+         .guardFn = [&d] { return d.CanRedo(); },
+         .moreShortcuts = {QStringLiteral("Ctrl+Shift+Z")}});
 }
 
 void CommandTable::AddSchemeFiles() {
@@ -213,6 +252,7 @@ void CommandTable::AddView() {
         {32779, "工具箱(&B)", "显示或隐藏工具箱\n工具箱"},
         {32783, "调色板(&C)", "显示或隐藏调色板\n调色板"},
         {32802, "参数栏(&P)", "显示或隐藏参数栏\n参数栏"},
+        {kHistoryPanelId, "历史记录(&H)", "显示或隐藏编辑历史\n历史记录"},
     };
     for (const Bar& b : kBars) {
         const int id = b.id;

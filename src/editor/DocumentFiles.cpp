@@ -1,11 +1,15 @@
 // The commands that move the scheme, the frame picture or the background in and out
 // of files, and those that act on the picture in hand as a whole.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "editor/Document.h"
+#include "editor/EditHistory.h"
 #include "editor/FileChoice.h"
+#include "editor/RecentFiles.h"
 #include "gdi/BmpImage.h"
 #include "layers/NeonBkg.h"
 #include "layers/NeonImg.h"
@@ -41,9 +45,33 @@ QString ChosenFile(EditorUi& ui, FileChoice kind) {
 
 void Document::OpenScheme() {
     if (CanOperate(-1)) return;
+    if (!MayDiscardChanges()) return;
     const QString path = ChosenFile(*ui_, FileChoice::OpenScheme);
     if (path.isEmpty()) return;
     OpenSchemeFile(path);
+}
+
+void Document::OpenRecentFile(int i) {
+    if (CanOperate(-1)) return;
+    const QStringList files = RecentFiles::Files();
+    if (i < 0 || i >= files.size()) return;
+    const QString path = files[i];
+    if (!QFileInfo::exists(path)) {
+        RecentFiles::Remove(path);
+        ui_->ShowMessage(QStringLiteral("文件不存在: %1").arg(path), QStringLiteral("Error"),
+                         MessageIcon::Warning);
+        return;
+    }
+    if (!MayDiscardChanges()) return;
+    OpenSchemeFile(path);
+}
+
+bool Document::WriteRecoveryFile(const QString& path) const {
+    if (path.isEmpty() || !animation_ || !background_) return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && animation_->SaveScheme(file, *background_) &&
+           file.commit();
 }
 
 void Document::SaveScheme() {
@@ -58,12 +86,18 @@ bool Document::SaveSchemeTo(const QString& path) {
     if (CanOperate(2)) return false;
     // A playing effect frame shows borrowed colours: its own are what is stored.
     LeaveEffectFrame();
+    // What is saved is the state the history marks as saved.
+    Checkpoint(QStringLiteral("编辑"));
     QString error;
     if (!animation_->SaveSchemeFile(path, *background_, &error)) {
         ui_->ShowMessage(WithReason(kFileSaveFailed, error), QStringLiteral("Error"),
                          MessageIcon::Warning);
         return false;
     }
+    history_->MarkSaved();
+    SetFilePath(path);
+    RecentFiles::Add(path);
+    emit FileUsed(path);
     ui_->ShowMessage(kFileSaved, kSavedCaption, MessageIcon::Information);
     return true;
 }
@@ -117,6 +151,7 @@ bool Document::SetBackgroundFile(const QString& path) {
     }
     background_->SetBitmap(imported.image);
     InvalidateView();
+    Checkpoint(QStringLiteral("背景图片"));
     return true;
 }
 
@@ -124,6 +159,7 @@ void Document::CancelBackground() {
     if (!background_) return;
     background_->Clear();
     InvalidateView();
+    Checkpoint(QStringLiteral("取消背景"));
 }
 
 void Document::ZoomPicture(double factor) {

@@ -19,6 +19,9 @@ namespace zv {
 
 enum class MessageIcon { Information, Warning, Critical };
 
+// The answer to "save the changes?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 class EditorUi {
 public:
     virtual ~EditorUi() = default;
@@ -92,6 +95,11 @@ public:
     virtual std::optional<int> AskScalePercent(int percent) {
         (void)percent;
         return std::nullopt;
+    }
+    // The document `name` has unsaved changes: save, discard or cancel.
+    virtual SaveAnswer AskSaveChanges(const QString& name) {
+        (void)name;
+        return SaveAnswer::Discard;
     }
     // Bits per pixel of the display the view is on.
     virtual int DisplayDepth() const { return 32; }
