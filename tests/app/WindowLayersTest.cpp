@@ -5,7 +5,9 @@
 #include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "WindowFixture.h"
 #include "shapes/KorDraw.h"
@@ -171,7 +173,11 @@ TEST_F(WindowPictureTest, ALongImportShowsProgressAndCancelLeavesTheFrameAsItWas
         Click(300, 300);
         auto* progress = qobject_cast<QProgressDialog*>(w);
         ASSERT_NE(progress, nullptr);
-        progress->cancel();
+        // The user presses its Cancel button.
+        auto* cancel = progress->findChild<QPushButton*>();
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_EQ(cancel->text(), QStringLiteral("取消"));
+        QTest::mouseClick(cancel, Qt::LeftButton);
     });
     Place(100, 100);
     qunsetenv("ZORVANE_PICTURE_DECODER");
