@@ -96,6 +96,14 @@ CMainFrame::CMainFrame() {
 CMainFrame::~CMainFrame() {
     // The editor goes first: its drawing tool still talks to the view.
     doc_->GetPlayer().StopTimer();
+    // The history's steps go with the editor: nothing of this window follows them.
+    disconnect(&doc_->History().Stack(), nullptr, this, nullptr);
+    disconnect(doc_.get(), nullptr, this, nullptr);
+    disconnect(historyDock_, nullptr, this, nullptr);
+    if (QWidget* view = historyDock_->widget()) {
+        view->removeEventFilter(this);
+        static_cast<QUndoView*>(view)->viewport()->removeEventFilter(this);
+    }
     doc_->SetUi(nullptr);
 }
 

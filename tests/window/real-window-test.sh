@@ -15,7 +15,9 @@ done
 work=$(mktemp -d)
 n=120
 while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-export DISPLAY=:$n QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
+# Settings, recent files and the recovery copy of this run stay in its own folder.
+export DISPLAY=:$n QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/config \
+    XDG_DATA_HOME=$work/data
 unset WAYLAND_DISPLAY
 Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
