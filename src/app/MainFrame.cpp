@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -333,6 +334,9 @@ SaveAnswer CMainFrame::AskSaveChanges(const QString& name) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Zorvane"),
                     QStringLiteral("方案 %1 已修改。\n是否保存修改?").arg(name),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Save)->setText(QStringLiteral("保存(&S)"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("不保存(&N)"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("取消"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
         case QMessageBox::Save:

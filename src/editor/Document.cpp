@@ -161,9 +161,10 @@ bool Document::Modified() const {
 }
 
 void Document::HistoryApplied(std::int32_t index) {
-    // The frames that were current may have left the list: the drawing tool lets go
-    // of their shapes and the frame at the step's index is shown.
+    // The frames that were current may have left the list: the drawing tool starts
+    // its mode again without a selection, and the frame at the step's index is shown.
     if (drawTool_) drawTool_->EnterIdle();
+    SyncDrawTool();
     pointCollector.clear();
     if (animation_->frameCount == 0) {
         animation_->currentFrame = nullptr;
@@ -699,17 +700,20 @@ bool Document::ChooseTool(int mode, LayerRule rule) {
     toolMode = mode;
     if (mode == ToolMode::Text) textEntryFlag = 0;
     if (ToolMode::IsRegionTool(mode)) pointCollector.clear();
-    if (drawTool_) {
-        if (mode == ToolMode::ShapeSelect)
-            drawTool_->EnterSelectMode();
-        else if (ToolMode::IsShapeTool(mode))
-            drawTool_->SelectTool(ShapeToolOfMode(mode));
-        else if (mode == ToolMode::NoOperation)
-            drawTool_->EnterIdle();
-    }
+    SyncDrawTool();
     ui_->ScreenChanged();
     ToolChanged();
     return true;
+}
+
+void Document::SyncDrawTool() {
+    if (!drawTool_) return;
+    if (toolMode == ToolMode::ShapeSelect)
+        drawTool_->EnterSelectMode();
+    else if (ToolMode::IsShapeTool(toolMode))
+        drawTool_->SelectTool(ShapeToolOfMode(toolMode));
+    else if (toolMode == ToolMode::NoOperation)
+        drawTool_->EnterIdle();
 }
 
 void Document::ChooseEditLayer(int layer) {

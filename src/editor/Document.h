@@ -266,6 +266,8 @@ private:
 
     void HandleMessage(int message, std::int64_t wParam, std::int64_t lParam);
     void ToolChanged();
+    // The drawing tool in the state the tool mode asks for.
+    void SyncDrawTool();
     // Undo or redo put frames back: `index` is the frame to show.
     void HistoryApplied(std::int32_t index);
     // An edit is under way and is not a step yet.

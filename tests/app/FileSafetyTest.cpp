@@ -117,7 +117,13 @@ TEST_F(FileSafetyTest, EditMenuKeysBarButtonsAndHistoryPanel) {
 TEST_F(FileSafetyTest, CloseAndExitAskAndCancelKeepsEverything) {
     Edit();
     const QByteArray before = FrameKey(*Frame());
-    Answer(QMessageBox::Cancel);
+    OnNextModal([](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QStringLiteral("方案 Tolvane 已修改。\n是否保存修改?"));
+        EXPECT_EQ(box->button(QMessageBox::Discard)->text(), QStringLiteral("不保存(&N)"));
+        box->button(QMessageBox::Cancel)->click();
+    });
     Trigger(57665);  // Exit
     EXPECT_TRUE(frame->isVisible());
     Answer(QMessageBox::Cancel);

@@ -39,13 +39,7 @@ public:
     std::vector<QString> asked;
 };
 
-struct UndoEditor {
-    UndoEditor() {
-        doc.SetUi(&ui);
-        doc.DrawCurrentFrame(1);
-    }
-    ~UndoEditor() { doc.SetUi(nullptr); }
-    void Pump() { QCoreApplication::sendPostedEvents(); }
+struct UndoEditor : EditorWith<UndoUi> {
     void Click(Point p) {
         doc.OnLButtonDown(1, p);
         doc.OnLButtonUp(0, p);
@@ -62,11 +56,6 @@ struct UndoEditor {
         Pump();
     }
     int Steps() { return doc.History().Stack().count(); }
-
-    UndoUi ui;
-    TestApp app;
-    Document doc;
-    CommandTable table{doc, app};
 };
 
 // The document as far as undo must bring it back: the scheme writer's bytes, every

@@ -101,8 +101,10 @@ key F7
 shot
 [ "$(q pixel "$work/shot.png" $((x0 + 50)) $((y0 + 20)))" = "255 0 0" ] || fail "stop did not bring the frame back"
 
-# New (Ctrl+N): an empty view again.
+# New (Ctrl+N) asks about the unsaved sign; not saving gives an empty view again.
 key ctrl+n
+xdotool search --sync --onlyvisible --name "^Zorvane$" >/dev/null || fail "New did not ask to save"
+key alt+n
 shot
 [ "$(q lit "$work/shot.png" "$vx" "$vy" "$vw" "$vh")" -eq 0 ] || fail "New left something in the view"
 quit
