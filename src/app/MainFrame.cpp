@@ -362,10 +362,17 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
 void CMainFrame::RecoveryTick() {
     const QString path = RecoveryFilePath();
     if (path.isEmpty()) return;
-    if (doc_->Modified())
-        doc_->WriteRecoveryFile(path);
-    else
+    if (!doc_->Modified()) {
         QFile::remove(path);
+        recoveryMark_ = {};
+        return;
+    }
+    // A large scheme is not written again while no step was added or taken back.
+    const QUndoStack& steps = doc_->History().Stack();
+    const RecoveryMark mark{steps.index(),
+                            steps.index() > 0 ? steps.command(steps.index() - 1) : nullptr};
+    if (mark == recoveryMark_ && QFileInfo::exists(path)) return;
+    if (doc_->WriteRecoveryFile(path)) recoveryMark_ = mark;
 }
 
 bool CMainFrame::OfferRecovery() {

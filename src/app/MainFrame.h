@@ -157,6 +157,13 @@ private:
     QLabel* scrollPane_ = nullptr;
     QTimer frameTimer_;
     QTimer recoveryTimer_;
+    // The history's place when the recovery copy was last written.
+    struct RecoveryMark {
+        int index = -1;
+        const void* step = nullptr;
+        bool operator==(const RecoveryMark&) const = default;
+    };
+    RecoveryMark recoveryMark_;
     QDockWidget* historyDock_ = nullptr;
 };
 

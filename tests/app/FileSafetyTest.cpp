@@ -4,6 +4,7 @@
 // layout kept for the next start, and the Edit menu with its history panel.
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDockWidget>
 #include <QFile>
 #include <QMessageBox>
@@ -180,6 +181,16 @@ TEST_F(FileSafetyTest, RecoveryCopyIsWrittenOfferedAndRemoved) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), expected);
     f.close();
+    // Written again only after a further step.
+    const QDateTime written = QFileInfo(recovery).lastModified();
+    frame->RecoveryTimer().start();
+    QTest::qWait(30);
+    EXPECT_EQ(QFileInfo(recovery).lastModified(), written);
+    Click(20, 60);  // a second region
+    Click(260, 80);
+    QTest::qWait(30);
+    frame->RecoveryTimer().stop();
+    EXPECT_GT(QFileInfo(recovery).size(), expected.size());
 
     // The run "crashes": the next window offers the copy.
     frame.reset();
@@ -190,7 +201,7 @@ TEST_F(FileSafetyTest, RecoveryCopyIsWrittenOfferedAndRemoved) {
     doc = &frame->Doc();
     Answer(QMessageBox::Yes);
     ASSERT_TRUE(frame->OfferRecovery());
-    EXPECT_EQ(Ring<CNeonRegion>::Count(Frame()->regions.get()), 1u);
+    EXPECT_EQ(Ring<CNeonRegion>::Count(Frame()->regions.get()), 2u);
     EXPECT_TRUE(doc->Modified());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Tolvane[*] - Zorvane"));
     // A clean exit removes it.
