@@ -11,6 +11,7 @@
 
 #include "layers/NeonBkg.h"
 #include "model/NeonAv.h"
+#include "scene/BenchScene.h"
 
 using namespace zv;
 
@@ -22,17 +23,7 @@ const QString kCopy = kDir + QStringLiteral("/copy.zrx");
 
 CNeonAv& BigAnimation() {
     static CNeonAv av;
-    if (av.frameCount == 0) {
-        av.CreateFirstFrame();
-        for (int f = 0; f < 1000; ++f) {
-            CNeonFrame* frame = f == 0 ? av.currentFrame : av.InsertAfter(av.Last(), false);
-            for (int r = 0; r < 10; ++r) {
-                frame->AddRectRegion(64, 8, 1.0f, Rect{10, 10 + r * 100, 650, 90 + r * 100});
-                for (std::size_t i = 0; i < frame->selectedRegion->cells.size(); ++i)
-                    frame->selectedRegion->cells[i].colour = COLORREF(i * 2654435761u) & 0xFFFFFF;
-            }
-        }
-    }
+    if (av.frameCount == 0) BuildBigScheme(av);
     return av;
 }
 

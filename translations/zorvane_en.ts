@@ -779,6 +779,56 @@ Help</translation>
         <translation>Show information about the program
 About</translation>
     </message>
+    <message>
+        <source>编辑(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>打开最近使用的方案
+最近的文件</source>
+        <translation>Open a recently used scheme
+Recent files</translation>
+    </message>
+    <message>
+        <source>撤销(&amp;U)	Ctrl+Z</source>
+        <translation>&amp;Undo	Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>撤销上一步编辑
+撤销</source>
+        <translation>Undo the last edit
+Undo</translation>
+    </message>
+    <message>
+        <source>重做(&amp;R)	Ctrl+Y</source>
+        <translation>&amp;Redo	Ctrl+Y</translation>
+    </message>
+    <message>
+        <source>重做撤销的编辑
+重做</source>
+        <translation>Redo the undone edit
+Redo</translation>
+    </message>
+    <message>
+        <source>输出AVI文件(&amp;V)	Ctrl+V</source>
+        <translation>Export &amp;Video...	Ctrl+V</translation>
+    </message>
+    <message>
+        <source>把整个动画输出为视频文件 (AVI, MP4, WebM, GIF)
+输出视频</source>
+        <translation>Export the whole animation as a video file (AVI, MP4, WebM, GIF)
+Export video</translation>
+    </message>
+    <message>
+        <source>历史记录(&amp;H)</source>
+        <translation>&amp;History</translation>
+    </message>
+    <message>
+        <source>显示或隐藏编辑历史
+历史记录</source>
+        <translation>Show or hide the edit history
+History</translation>
+    </message>
 </context>
 <context>
     <name>FileChoice</name>
@@ -801,6 +851,10 @@ About</translation>
     <message>
         <source>位图文件(*.bmp)</source>
         <translation>Bitmap Files (*.bmp)</translation>
+    </message>
+    <message>
+        <source>输出视频文件</source>
+        <translation>Export Video File</translation>
     </message>
 </context>
 <context>
@@ -1269,6 +1323,34 @@ About</translation>
         <source>界面语言将在 Zorvane 下次启动时更改。</source>
         <translation>The interface language changes when Zorvane starts next time.</translation>
     </message>
+    <message>
+        <source>历史记录</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>&lt;打开或新建&gt;</source>
+        <translation>&lt;opened or new&gt;</translation>
+    </message>
+    <message>
+        <source>方案 %1 已修改。
+是否保存修改?</source>
+        <translation>The scheme %1 has been modified.
+Do you want to save your changes?</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>不保存(&amp;N)</source>
+        <translation>Do&amp;n't Save</translation>
+    </message>
+    <message>
+        <source>上次运行没有正常结束，留下了未保存的修改。
+是否恢复?</source>
+        <translation>The last session did not end normally and left unsaved changes.
+Restore them?</translation>
+    </message>
 </context>
 <context>
     <name>zv::CPaletteBar</name>
@@ -1360,6 +1442,70 @@ About</translation>
         <source>文件格式错误，读取失败!</source>
         <translation>The file format is wrong; the file could not be read.</translation>
     </message>
+    <message>
+        <source>旋转</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>移动</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>删除图形</source>
+        <translation>Delete shape</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>文件不存在: %1</source>
+        <translation>The file does not exist: %1</translation>
+    </message>
+    <message>
+        <source>背景图片</source>
+        <translation>Background picture</translation>
+    </message>
+    <message>
+        <source>取消背景</source>
+        <translation>Remove background</translation>
+    </message>
+    <message>
+        <source>视频文件的扩展名应为 .avi, .mp4, .webm 或 .gif</source>
+        <translation>A video file name should end in .avi, .mp4, .webm or .gif</translation>
+    </message>
+    <message>
+        <source>帧率 %1 超出 AVI 能显示的范围, 每帧按 1/15 秒输出</source>
+        <translation>Rate %1 is beyond what an AVI can show; each frame is written for 1/15 s</translation>
+    </message>
+    <message>
+        <source>视频输出已取消</source>
+        <translation>Video export cancelled</translation>
+    </message>
+    <message>
+        <source>编辑文字</source>
+        <translation>Edit text</translation>
+    </message>
+    <message>
+        <source>编辑图片</source>
+        <translation>Edit picture</translation>
+    </message>
+    <message>
+        <source>编辑图形</source>
+        <translation>Edit shape</translation>
+    </message>
+    <message>
+        <source>编辑区域</source>
+        <translation>Edit region</translation>
+    </message>
+    <message>
+        <source>图形样式</source>
+        <translation>Shape style</translation>
+    </message>
 </context>
 <context>
     <name>zv::GridDialog</name>
@@ -1400,6 +1546,29 @@ About</translation>
     <message>
         <source>缩放</source>
         <translation>Scale</translation>
+    </message>
+</context>
+<context>
+    <name>zv::VideoDialogs</name>
+    <message>
+        <source>视频压缩</source>
+        <translation>Video Compression</translation>
+    </message>
+    <message>
+        <source>压缩程序:</source>
+        <translation>Compressor:</translation>
+    </message>
+    <message>
+        <source>正在输出视频...</source>
+        <translation>Exporting video...</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>输出视频</source>
+        <translation>Export Video</translation>
     </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 
 #include "layers/NeonBkg.h"
 #include "layers/Ring.h"
+#include "model/NeonAv.h"
 #include "model/NeonFrame.h"
 
 namespace zv {
@@ -59,6 +60,22 @@ void AddLayers(CNeonFrame& f, CNeonBkg& bkg) {
         img->width = i < 2 ? 600 : 400;
         img->height = i < 2 ? 450 : 300;
     }
+}
+
+void BuildBigScheme(CNeonAv& av) {
+    av.Clear();
+    av.CreateFirstFrame();
+    for (int f = 0; f < 1000; ++f) {
+        CNeonFrame* frame = f == 0 ? av.currentFrame : av.InsertAfter(av.Last(), false);
+        for (int r = 0; r < 10; ++r) {
+            frame->AddRectRegion(64, 8, 1.0f, Rect{10, 10 + r * 100, 650, 90 + r * 100});
+            for (std::size_t i = 0; i < frame->selectedRegion->cells.size(); ++i)
+                frame->selectedRegion->cells[i].colour = COLORREF(i * 2654435761u) & 0xFFFFFF;
+        }
+    }
+    av.Recount();
+    av.currentFrame = av.First();
+    av.currentIndex = 1;
 }
 
 }  // namespace zv

@@ -27,6 +27,10 @@ double TimeToFirstPaint(const QString& program, const QStringList& args, const Q
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("ZORVANE_REPORT_FIRST_PAINT"), QStringLiteral("1"));
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    // A start with nothing stored: no window layout, no recovery copy to offer.
+    static const QTemporaryDir home;
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path() + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.path() + QStringLiteral("/data"));
     p.setProcessEnvironment(env);
     p.setWorkingDirectory(dir);
     p.setProcessChannelMode(QProcess::MergedChannels);

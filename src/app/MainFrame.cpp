@@ -2,9 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDockWidget>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -14,9 +17,12 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoView>
 #include <QUrl>
 
 #include "app/AboutDialog.h"
@@ -35,7 +41,9 @@
 #include "dialogs/ScaleDialog.h"
 #include "dialogs/TextToolBar.h"
 #include "editor/Document.h"
+#include "editor/EditHistory.h"
 #include "editor/Player.h"
+#include "editor/RecentFiles.h"
 #include "res/Resources.h"
 
 namespace zv {
@@ -56,25 +64,51 @@ CMainFrame::CMainFrame() {
     BuildBars();
     BuildStatusBar();
     BuildTextBarAndSheet();
+    BuildHistoryPanel();
+
+    connect(doc_.get(), &Document::TitleChanged, this, &CMainFrame::UpdateTitle);
+    connect(&doc_->History().Stack(), &QUndoStack::indexChanged, this,
+            &CMainFrame::RefreshCommands);
+    recoveryTimer_.setInterval(60 * 1000);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &CMainFrame::RecoveryTick);
+    recoveryTimer_.start();
 
     connect(&doc_->GetPlayer(), &Player::StateChanged, this, &CMainFrame::RefreshCommands);
     connect(doc_.get(), &Document::FramesChanged, this, &CMainFrame::RefreshCommands);
 
     frameTimer_.setSingleShot(true);
     frameTimer_.setInterval(1000);
-    connect(&frameTimer_, &QTimer::timeout, this, &CMainFrame::PlaceAtStart);
+    // The layout of the last run, or the first-start placement a second after start.
+    if (RestoreWindowState()) {
+        connect(&frameTimer_, &QTimer::timeout, this, [this] {
+            sheet_->show();
+            PlacePropertySheet();
+            RefreshCommands();
+        });
+    } else {
+        connect(&frameTimer_, &QTimer::timeout, this, &CMainFrame::PlaceAtStart);
+    }
     frameTimer_.start();
     doc_->pickForPage = false;
 
     doc_->SetUi(this);
     doc_->UpdateFrameCounter();
     doc_->DrawCurrentFrame(1);
+    UpdateTitle();
     RefreshCommands();
 }
 
 CMainFrame::~CMainFrame() {
     // The editor goes first: its drawing tool still talks to the view.
     doc_->GetPlayer().StopTimer();
+    // The history's steps go with the editor: nothing of this window follows them.
+    disconnect(&doc_->History().Stack(), nullptr, this, nullptr);
+    disconnect(doc_.get(), nullptr, this, nullptr);
+    disconnect(historyDock_, nullptr, this, nullptr);
+    if (QWidget* view = historyDock_->widget()) {
+        view->removeEventFilter(this);
+        static_cast<QUndoView*>(view)->viewport()->removeEventFilter(this);
+    }
     doc_->SetUi(nullptr);
 }
 
@@ -93,7 +127,10 @@ void CMainFrame::BuildActions() {
         auto* a = new QAction(c.MenuText(), this);
         a->setObjectName(QString::number(c.id));
         a->setData(c.id);
-        if (!c.Shortcut().isEmpty()) a->setShortcut(QKeySequence(c.Shortcut()));
+        QList<QKeySequence> keys;
+        if (!c.Shortcut().isEmpty()) keys.append(QKeySequence(c.Shortcut()));
+        for (const QString& k : c.moreShortcuts) keys.append(QKeySequence(k));
+        a->setShortcuts(keys);
         a->setStatusTip(c.StatusTip());
         a->setToolTip(c.ToolTip());
         a->setWhatsThis(c.StatusTip());
@@ -130,7 +167,7 @@ void CMainFrame::BuildMenus() {
         if (c.menu.isEmpty()) continue;
         QMenu* menu = MenuFor(c.menu);
         // Exit closes the File menu, after a separator.
-        if (c.id == 57665) menu->addSeparator();
+        if (c.id == 57665 || c.id == kRecentFileFirst) menu->addSeparator();
         menu->addAction(actions_[c.id]);
     }
 }
@@ -231,6 +268,10 @@ void CMainFrame::UpdateLockPanes() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
+    if (historyDock_ && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::KeyPress)) {
+        auto* view = static_cast<QUndoView*>(historyDock_->widget());
+        if (watched == view || watched == view->viewport()) doc_->PrepareHistoryMove();
+    }
     // Closing the sheet only hides it; the menu check follows.
     if (watched == sheet_ && (e->type() == QEvent::Hide || e->type() == QEvent::Show))
         QMetaObject::invokeMethod(this, &CMainFrame::RefreshCommands, Qt::QueuedConnection);
@@ -249,9 +290,132 @@ void CMainFrame::RefreshCommands() {
         a->setEnabled(table_->Enabled(c));
         if (c.checkable) a->setChecked(table_->Checked(c));
     }
+    UpdateRecentFiles();
     if (param_) param_->SyncLayer();
     if (textBar_) textBar_->Sync();
     if (palette_) palette_->update();
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(doc_->DisplayName() + QStringLiteral("[*] - Zorvane"));
+    setWindowModified(doc_->Modified());
+}
+
+void CMainFrame::UpdateRecentFiles() {
+    const QStringList files = RecentFiles::Files();
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        QAction* a = Action(kRecentFileFirst + i);
+        if (!a) continue;
+        const bool used = i < files.size();
+        a->setVisible(used);
+        if (!used) continue;
+        // "&1 name.zrx", the whole path in the status bar.
+        QString name = QFileInfo(files[i]).fileName();
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+        a->setStatusTip(files[i]);
+        a->setToolTip(files[i]);
+    }
+}
+
+void CMainFrame::BuildHistoryPanel() {
+    historyDock_ = new QDockWidget(QCoreApplication::translate("zv::CMainFrame", "历史记录"), this);
+    historyDock_->setObjectName(QStringLiteral("history"));
+    auto* view = new QUndoView(&doc_->History().Stack(), historyDock_);
+    view->setEmptyLabel(QCoreApplication::translate("zv::CMainFrame", "<打开或新建>"));
+    view->setObjectName(QStringLiteral("historyView"));
+    historyDock_->setWidget(view);
+    addDockWidget(Qt::RightDockWidgetArea, historyDock_);
+    historyDock_->hide();
+    connect(historyDock_, &QDockWidget::visibilityChanged, this, &CMainFrame::RefreshCommands);
+    // A click in the history moves through the steps as undo and redo do: whatever
+    // is under way becomes a step first.
+    view->viewport()->installEventFilter(this);
+    view->installEventFilter(this);
+}
+
+SaveAnswer CMainFrame::AskSaveChanges(const QString& name) {
+    QMessageBox box(
+        QMessageBox::Warning, QStringLiteral("Zorvane"),
+        QCoreApplication::translate("zv::CMainFrame", "方案 %1 已修改。\n是否保存修改?").arg(name),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Save)
+        ->setText(QCoreApplication::translate("zv::CMainFrame", "保存(&S)"));
+    box.button(QMessageBox::Discard)
+        ->setText(QCoreApplication::translate("zv::CMainFrame", "不保存(&N)"));
+    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("zv::CMainFrame", "取消"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    if (!doc_->MayDiscardChanges()) {
+        e->ignore();
+        return;
+    }
+    recoveryTimer_.stop();
+    if (const QString path = RecoveryFilePath(); !path.isEmpty()) QFile::remove(path);
+    SaveWindowState();
+    e->accept();
+}
+
+void CMainFrame::RecoveryTick() {
+    const QString path = RecoveryFilePath();
+    if (path.isEmpty()) return;
+    if (!doc_->Modified()) {
+        QFile::remove(path);
+        recoveryMark_ = {};
+        return;
+    }
+    // A large scheme is not written again while no step was added or taken back.
+    const QUndoStack& steps = doc_->History().Stack();
+    const RecoveryMark mark{steps.index(),
+                            steps.index() > 0 ? steps.command(steps.index() - 1) : nullptr};
+    if (mark == recoveryMark_ && QFileInfo::exists(path)) return;
+    if (doc_->WriteRecoveryFile(path)) recoveryMark_ = mark;
+}
+
+bool CMainFrame::OfferRecovery() {
+    const QString path = RecoveryFilePath();
+    if (path.isEmpty() || !QFileInfo::exists(path)) return false;
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Zorvane"),
+        QCoreApplication::translate("zv::CMainFrame",
+                                    "上次运行没有正常结束，留下了未保存的修改。\n是否恢复?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) {
+        QFile::remove(path);
+        return false;
+    }
+    if (!doc_->RestoreRecoveryFile(path)) return false;
+    RefreshCommands();
+    return true;
+}
+
+namespace {
+const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kStateKey = QStringLiteral("window/state");
+}  // namespace
+
+bool CMainFrame::RestoreWindowState() {
+    const QSettings settings;
+    const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) return false;
+    restoreState(settings.value(kStateKey).toByteArray());
+    return true;
+}
+
+void CMainFrame::SaveWindowState() const {
+    QSettings settings;
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kStateKey, saveState());
 }
 
 void CMainFrame::PlaceAtStart() {
@@ -574,6 +738,11 @@ QString CMainFrame::ChosenLanguage() const {
 }
 
 void CMainFrame::ToggleBar(int id) {
+    if (id == kHistoryPanelId) {
+        historyDock_->setVisible(!historyDock_->isVisible());
+        RefreshCommands();
+        return;
+    }
     if (id == kPropertySheetId) {
         sheet_->setVisible(!sheet_->isVisible());
         RefreshCommands();
@@ -589,6 +758,7 @@ void CMainFrame::ToggleBar(int id) {
 }
 
 bool CMainFrame::BarVisible(int id) const {
+    if (id == kHistoryPanelId) return historyDock_ && historyDock_->isVisibleTo(this);
     if (id == kPropertySheetId) return sheet_ && sheet_->isVisible();
     if (id == BarId::StatusBar) return statusBar()->isVisibleTo(this);
     const QToolBar* bar = Bar(id);

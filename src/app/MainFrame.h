@@ -12,6 +12,7 @@
 #include "editor/CommandTable.h"
 #include "editor/EditorUi.h"
 
+class QDockWidget;
 class QLabel;
 class QToolBar;
 class QAction;
@@ -64,6 +65,19 @@ public:
     void PlaceAtStart();
     // Tests keep the window where they put it.
     void SkipStartPlacement() { frameTimer_.stop(); }
+    // The size, position and bar layout of the last run, when the settings hold
+    // them; false at the first start.
+    bool RestoreWindowState();
+    void SaveWindowState() const;
+    // At start: a recovery copy left by a run that did not end cleanly is offered;
+    // true when it was restored.
+    bool OfferRecovery();
+    // Every 60 seconds: while there are unsaved changes their copy is written to
+    // the recovery file; without changes the file goes.
+    void RecoveryTick();
+    QTimer& RecoveryTimer() { return recoveryTimer_; }
+    QDockWidget* HistoryPanel() const { return historyDock_; }
+    SaveAnswer AskSaveChanges(const QString& name) override;
 
     // ---- EditorUi ----
     QImage& Screen() override;
@@ -110,6 +124,9 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    // Unsaved changes are asked about first; a clean exit removes the recovery copy
+    // and keeps the window's layout for the next start.
+    void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -123,6 +140,9 @@ private:
     void PlacePropertySheet();
     QMenu* MenuFor(const QString& path);
     void UpdateLockPanes();
+    void UpdateTitle();
+    void UpdateRecentFiles();
+    void BuildHistoryPanel();
 
     std::unique_ptr<Document> doc_;
     std::unique_ptr<CommandTable> table_;
@@ -141,6 +161,15 @@ private:
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
     QTimer frameTimer_;
+    QTimer recoveryTimer_;
+    // The history's place when the recovery copy was last written.
+    struct RecoveryMark {
+        int index = -1;
+        const void* step = nullptr;
+        bool operator==(const RecoveryMark&) const = default;
+    };
+    RecoveryMark recoveryMark_;
+    QDockWidget* historyDock_ = nullptr;
 };
 
 }  // namespace zv

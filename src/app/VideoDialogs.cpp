@@ -1,5 +1,6 @@
 #include "app/VideoDialogs.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEventLoop>
@@ -24,9 +25,10 @@ std::optional<VideoCodec> AskVideoCodec(QWidget* parent, const std::vector<Video
     if (offered.empty()) return std::nullopt;
     QDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("videoCodecDialog"));
-    dialog.setWindowTitle(QStringLiteral("视频压缩"));
+    dialog.setWindowTitle(QCoreApplication::translate("zv::VideoDialogs", "视频压缩"));
     auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(QStringLiteral("压缩程序:"), &dialog));
+    layout->addWidget(
+        new QLabel(QCoreApplication::translate("zv::VideoDialogs", "压缩程序:"), &dialog));
     auto* list = new QListWidget(&dialog);
     list->setObjectName(QStringLiteral("codecList"));
     const QString last = QSettings().value(kCodecKey).toString();
@@ -50,10 +52,11 @@ std::optional<VideoCodec> AskVideoCodec(QWidget* parent, const std::vector<Video
 }
 
 void RunVideoExport(QWidget* parent, VideoExport& job) {
-    QProgressDialog progress(QStringLiteral("正在输出视频..."), QStringLiteral("取消"), 0,
+    QProgressDialog progress(QCoreApplication::translate("zv::VideoDialogs", "正在输出视频..."),
+                             QCoreApplication::translate("zv::VideoDialogs", "取消"), 0,
                              int(std::min<std::int64_t>(job.Total(), 1 << 30)), parent);
     progress.setObjectName(QStringLiteral("videoProgress"));
-    progress.setWindowTitle(QStringLiteral("输出视频"));
+    progress.setWindowTitle(QCoreApplication::translate("zv::VideoDialogs", "输出视频"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setAutoClose(false);
     progress.setAutoReset(false);

@@ -50,8 +50,10 @@ int main(int argc, char* argv[]) {
         });
     frame.show();
 
+    // Unsaved work of a run that did not end cleanly comes first.
+    const bool restored = frame.OfferRecovery();
     const QStringList files = parser.positionalArguments();
-    if (!files.isEmpty())
+    if (!files.isEmpty() && !restored)
         frame.Doc().OpenSchemeFile(QDir(startDir).absoluteFilePath(files.first()));
     return app.exec();
 }

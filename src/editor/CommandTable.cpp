@@ -22,6 +22,7 @@ QString Tr(const char* source) {
 }
 
 const char* const kFileMenu = QT_TRANSLATE_NOOP("Command", "文件(&F)");
+const char* const kEditMenu = QT_TRANSLATE_NOOP("Command", "编辑(&E)");
 const char* const kViewMenu = QT_TRANSLATE_NOOP("Command", "查看(&V)");
 const char* const kSettingsMenu = QT_TRANSLATE_NOOP("Command", "设置(&S)");
 const char* const kPictureMenu = QT_TRANSLATE_NOOP("Command", "图片(&I)");
@@ -161,9 +162,10 @@ QString EscapeAmpersands(QString s) {
 }  // namespace
 
 CommandTable::CommandTable(Document& doc, AppCommands& app) : doc_(doc), app_(app) {
-    menus_ = {Tr(kFileMenu), Tr(kViewMenu),  Tr(kSettingsMenu), Tr(kPictureMenu),
-              Tr(kPlayMenu), Tr(kToolsMenu), Tr(kEffectsMenu),  Tr(kHelpMenu)};
+    menus_ = {Tr(kFileMenu), Tr(kEditMenu),  Tr(kViewMenu),    Tr(kSettingsMenu), Tr(kPictureMenu),
+              Tr(kPlayMenu), Tr(kToolsMenu), Tr(kEffectsMenu), Tr(kHelpMenu)};
     AddFile();
+    AddEdit();
     AddView();
     AddSettings();
     AddPicture();
@@ -173,9 +175,9 @@ CommandTable::CommandTable(Document& doc, AppCommands& app) : doc_(doc), app_(ap
     AddHelp();
     AddTextToggles();
     bars_ = {
-        {ToolBarId::Standard,
-         {57600, 57601, 57603, 0,     32792, 32794, 32793, 0,     32784, 32777, 32778, 32785, 32786,
-          32787, 32795, 32909, 32935, 0,     32835, 32837, 32833, 32834, 32879, 32934, 32863}},
+        {ToolBarId::Standard, {57600, 57601, 57603, 0,     57643, 57644, 0,     32792, 32794, 32793,
+                               0,     32784, 32777, 32778, 32785, 32786, 32787, 32795, 32909, 32935,
+                               0,     32835, 32837, 32833, 32834, 32879, 32934, 32863}},
         {ToolBarId::Tools, {32796, 32780, 32855, 32914, 0,     32923, 32924, 32930, 32929,
                             32798, 32789, 32790, 32791, 0,     32880, 32916, 32910, 32912,
                             32913, 32911, 32918, 32919, 32917, 32920, 32915, 32881}},
@@ -201,11 +203,14 @@ bool CommandTable::Run(int id) const {
     const Command* c = Find(id);
     if (!c || !c->run) return false;
     c->run();
+    // Whatever the command changed is one undo step under its short name.
+    doc_.Checkpoint(c->ToolTip());
     return true;
 }
 
 bool CommandTable::Enabled(const Command& c) const {
     if (c.isTool && !LayerAllows(c.layerRule, doc_.editLayer)) return false;
+    if (c.guardFn && !c.guardFn()) return false;
     if (c.guard == kNoGuard) return true;
     return doc_.CanOperate(c.guard) == 0;
 }
@@ -224,14 +229,48 @@ void CommandTable::AddFile() {
          .prompt = Tr(QT_TRANSLATE_NOOP("Command", "建立新方案\n新建")),
          .icon = QStringLiteral("document-new"),
          .guard = -1,
-         .run = [&d] { d.NewDocument(); }});
+         .run = [&d] {
+             if (d.MayDiscardChanges()) d.NewDocument();
+         }});
     AddSchemeFiles();
+    AddRecentFiles();
     Add({.id = 57665,
          .menu = Tr(kFileMenu),
          .text = Tr(QT_TRANSLATE_NOOP("Command", "退出(&X)\tCtrl+Q")),
          .prompt = Tr(QT_TRANSLATE_NOOP("Command", "退出程序\n退出")),
          .icon = QStringLiteral("application-exit"),
          .run = [this] { app_.Exit(); }});
+}
+
+void CommandTable::AddRecentFiles() {
+    Document& d = doc_;
+    // The window writes the file names into these entries and hides the unused ones.
+    for (int i = 0; i < kRecentFileCount; ++i)
+        Add({.id = kRecentFileFirst + i,
+             .menu = Tr(kFileMenu),
+             .text = QStringLiteral("&%1").arg(i + 1),
+             .prompt = Tr(QT_TRANSLATE_NOOP("Command", "打开最近使用的方案\n最近的文件")),
+             .guard = -1,
+             .run = [&d, i] { d.OpenRecentFile(i); }});
+}
+
+void CommandTable::AddEdit() {
+    Document& d = doc_;
+    Add({.id = kUndoId,
+         .menu = Tr(kEditMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "撤销(&U)\tCtrl+Z")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "撤销上一步编辑\n撤销")),
+         .icon = QStringLiteral("edit-undo"),
+         .run = [&d] { d.Undo(); },
+         .guardFn = [&d] { return d.CanUndo(); }});
+    Add({.id = kRedoId,
+         .menu = Tr(kEditMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "重做(&R)\tCtrl+Y")),
+         .prompt = Tr(QT_TRANSLATE_NOOP("Command", "重做撤销的编辑\n重做")),
+         .icon = QStringLiteral("edit-redo"),
+         .run = [&d] { d.Redo(); },
+         .guardFn = [&d] { return d.CanRedo(); },
+         .moreShortcuts = {QStringLiteral("Ctrl+Shift+Z")}});
 }
 
 void CommandTable::AddSchemeFiles() {
@@ -257,9 +296,10 @@ void CommandTable::AddSchemeFiles() {
          .guard = 2,
          .run = [&d] { d.SavePicture(); }});
     Add({.id = 32925,
-         .menu = kFileMenu,
-         .text = QStringLiteral("输出AVI文件(&V)\tCtrl+V"),
-         .prompt = QStringLiteral("把整个动画输出为视频文件 (AVI, MP4, WebM, GIF)\n输出视频"),
+         .menu = Tr(kFileMenu),
+         .text = Tr(QT_TRANSLATE_NOOP("Command", "输出AVI文件(&V)\tCtrl+V")),
+         .prompt = Tr(QT_TRANSLATE_NOOP(
+             "Command", "把整个动画输出为视频文件 (AVI, MP4, WebM, GIF)\n输出视频")),
          .guard = 2,
          .run = [&d] { d.ExportVideo(); }});
 }
@@ -281,6 +321,8 @@ void CommandTable::AddView() {
          QT_TRANSLATE_NOOP("Command", "显示或隐藏调色板\n调色板")},
         {32802, QT_TRANSLATE_NOOP("Command", "参数栏(&P)"),
          QT_TRANSLATE_NOOP("Command", "显示或隐藏参数栏\n参数栏")},
+        {kHistoryPanelId, QT_TRANSLATE_NOOP("Command", "历史记录(&H)"),
+         QT_TRANSLATE_NOOP("Command", "显示或隐藏编辑历史\n历史记录")},
     };
     for (const Bar& b : kBars) {
         const int id = b.id;

@@ -5,6 +5,7 @@
 // from this table.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -43,6 +44,14 @@ enum class ToolBarId { None, Standard, Tools, Text };
 // The property sheet is shown and hidden like a bar, under the id of its command.
 constexpr int kPropertySheetId = 32921;
 
+// The edit commands and the history panel, shown and hidden like a bar.
+constexpr int kUndoId = 57643;
+constexpr int kRedoId = 57644;
+constexpr int kHistoryPanelId = 32960;
+// The recent files of the File menu, most recent first.
+constexpr int kRecentFileFirst = 57616;
+constexpr int kRecentFileCount = 4;
+
 // "Always": no guard, the command can always run.
 constexpr int kNoGuard = -100;
 
@@ -65,6 +74,10 @@ struct Command {
     int toolMode = 0;
     std::function<void()> run;
     std::function<bool()> checked;
+    // A further condition for being enabled, besides the guard.
+    std::function<bool()> guardFn;
+    // Further keys for the command, besides the one in its text.
+    QStringList moreShortcuts;
 
     QString MenuText() const { return text.section(QLatin1Char('\t'), 0, 0); }
     QString Shortcut() const { return text.section(QLatin1Char('\t'), 1); }
@@ -100,6 +113,8 @@ public:
 
 private:
     void AddFile();
+    void AddEdit();
+    void AddRecentFiles();
     void AddSchemeFiles();
     void AddTextToggles();
     void AddView();

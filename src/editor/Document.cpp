@@ -2,12 +2,18 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileInfo>
 
+#include <algorithm>
+
+#include "editor/EditHistory.h"
 #include "editor/NumberText.h"
 #include "editor/Player.h"
+#include "editor/RecentFiles.h"
 #include "gdi/WindowMessages.h"
 #include "layers/NeonBkg.h"
 #include "layers/Ring.h"
+#include "model/EffectGenerators.h"
 #include "model/FrameCategoryNames.h"
 #include "model/NeonAv.h"
 #include "shapes/KorDraw.h"
@@ -26,6 +32,17 @@ private:
     QImage image_;
 };
 
+QString MessageStepName(int message) {
+    switch (message) {
+        case UM_SIM_ROTATE:
+            return QCoreApplication::translate("zv::Document", "旋转");
+        case UM_SIM_MOVE_TO:
+            return QCoreApplication::translate("zv::Document", "移动");
+        default:
+            return QCoreApplication::translate("zv::Document", "编辑");
+    }
+}
+
 }  // namespace
 
 Document::Document(QObject* parent) : QObject(parent), ownUi_(std::make_unique<ImageUi>()) {
@@ -35,10 +52,14 @@ Document::Document(QObject* parent) : QObject(parent), ownUi_(std::make_unique<I
     animation_ = std::make_unique<CNeonAv>();
     animation_->CreateFirstFrame();
     player_ = std::make_unique<Player>(*this);
+    history_ = std::make_unique<EditHistory>(*animation_, *background_);
+    history_->onApplied = [this](std::int32_t index) { HistoryApplied(index); };
+    connect(&history_->Stack(), &QUndoStack::cleanChanged, this, &Document::TitleChanged);
     ResetViewState(false);
 }
 
 Document::~Document() {
+    history_.reset();
     player_.reset();
     if (animation_) animation_->Clear();
     animation_.reset();
@@ -86,6 +107,110 @@ QSize Document::ClientSize() const {
 Rect Document::ClientRect() const {
     const QSize s = ClientSize();
     return {0, 0, s.width(), s.height()};
+}
+
+// ---- history ----
+
+bool Document::EditPending() const {
+    // A shape being drawn, moved or reshaped takes more than one click.
+    const bool shapeUnderWay =
+        drawTool_ && ((drawTool_->state == 1 && drawTool_->step > 0) || drawTool_->state == 2 ||
+                      drawTool_->state == 5 || drawTool_->EditedText() != nullptr);
+    return mouseDown_ || bandActive_ || pictureEditState != 0 || textEditState != 0 ||
+           shapeUnderWay || player_->TimerRunning() || player_->SteppedFrame() != nullptr;
+}
+
+void Document::Checkpoint(const QString& text) {
+    if (!animation_ || EditPending()) return;
+    QString name = text;
+    name.remove(QLatin1Char('&'));
+    history_->Checkpoint(name.section(QLatin1Char('('), 0, 0));
+}
+
+void Document::PrepareHistoryMove() {
+    if (CanOperate(-1)) return;
+    FinishEdit(kKeyEnter);
+    player_->StopTimer();
+    LeaveEffectFrame();
+    mouseDown_ = false;
+    if (bandActive_) CancelBand();
+    history_->Checkpoint(QCoreApplication::translate("zv::Document", "编辑"));
+}
+
+void Document::Undo() {
+    PrepareHistoryMove();
+    if (history_->Stack().canUndo()) history_->Stack().undo();
+}
+
+void Document::Redo() {
+    // An edit made after an undo drops the steps that could be redone.
+    PrepareHistoryMove();
+    if (history_->Stack().canRedo()) history_->Stack().redo();
+}
+
+bool Document::CanUndo() const {
+    return history_->Stack().canUndo();
+}
+
+bool Document::CanRedo() const {
+    return history_->Stack().canRedo();
+}
+
+bool Document::Modified() const {
+    return history_->Modified();
+}
+
+void Document::HistoryApplied(std::int32_t index) {
+    // The frames that were current may have left the list: the drawing tool starts
+    // its mode again without a selection, and the frame at the step's index is shown.
+    if (drawTool_) drawTool_->EnterIdle();
+    SyncDrawTool();
+    pointCollector.clear();
+    if (animation_->frameCount == 0) {
+        animation_->currentFrame = nullptr;
+        animation_->currentIndex = 0;
+    } else {
+        const std::int32_t n = std::clamp(index, 1, animation_->frameCount);
+        animation_->currentFrame = animation_->GetFrameAt(n);
+        animation_->currentIndex = n;
+    }
+    UpdateFrameCounter();
+    InvalidateView();
+    ui_->StateChanged();
+}
+
+QString Document::DisplayName() const {
+    return filePath_.isEmpty() ? QStringLiteral("Tolvane") : QFileInfo(filePath_).fileName();
+}
+
+void Document::SetFilePath(const QString& path) {
+    filePath_ = path;
+    emit TitleChanged();
+}
+
+bool Document::MayDiscardChanges() {
+    FinishEdit(kKeyEnter);
+    Checkpoint(QCoreApplication::translate("zv::Document", "编辑"));
+    if (!Modified()) return true;
+    switch (ui_->AskSaveChanges(DisplayName())) {
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            return false;
+        case SaveAnswer::Save:
+            break;
+    }
+    if (!filePath_.isEmpty()) return SaveSchemeTo(filePath_);
+    SaveScheme();
+    return !Modified();
+}
+
+bool Document::RestoreRecoveryFile(const QString& path) {
+    if (!OpenSchemeFile(path)) return false;
+    SetFilePath(QString());
+    // The copy holds changes that were never saved.
+    history_->Stack().resetClean();
+    return true;
 }
 
 // ---- guards and drawing ----
@@ -247,6 +372,7 @@ bool Document::PreTranslateKey(int qtKey) {
     if (qtKey == Qt::Key_Delete && editLayer == LayerGraphics && drawTool_) {
         drawTool_->DeleteSelection();
         ui_->ScreenChanged();
+        Checkpoint(QCoreApplication::translate("zv::Document", "删除图形"));
         return true;
     }
     int key = 0;
@@ -270,6 +396,8 @@ bool Document::PreTranslateKey(int qtKey) {
     }
     if (!FinishEdit(key)) return false;
     DrawCurrentFrame(1);
+    Checkpoint(key == kKeyDelete ? QCoreApplication::translate("zv::Document", "删除")
+                                 : QCoreApplication::translate("zv::Document", "编辑"));
     return true;
 }
 
@@ -329,6 +457,8 @@ void Document::HandleMessage(int message, std::int64_t wParam, std::int64_t lPar
         default:
             break;
     }
+    // Typed points and rotations change the frame as the mouse does.
+    Checkpoint(MessageStepName(message));
 }
 
 void Document::ToolChanged() {
@@ -359,6 +489,8 @@ void Document::NewDocument() {
     pointCollector.clear();
     UpdateFrameCounter();
     DrawCurrentFrame(1);
+    history_->Reset();
+    SetFilePath(QString());
 }
 
 bool Document::OpenSchemeFile(const QString& path) {
@@ -379,6 +511,12 @@ bool Document::OpenSchemeFile(const QString& path) {
         UpdateFrameCounter();
     }
     DrawCurrentFrame(1);
+    if (ok) {
+        history_->Reset();
+        SetFilePath(path);
+        RecentFiles::Add(path);
+        emit FileUsed(path);
+    }
     return ok;
 }
 
@@ -523,6 +661,9 @@ void Document::ApplyEffect(int effect) {
     if (CanOperate(0)) return;
     LeaveEffectFrame();
     CNeonFrame* f = animation_->currentFrame;
+    // Expanding writes the steps into the frames that follow: the history keeps them
+    // as they were.
+    if (expandOption) history_->Touch(f, EffectStepCount(effect, *f->selectedRegion) + 2);
     f->ApplyEffect(*animation_->anchor, effect, loopOption ? 1 : 0, expandOption);
     UpdateCategoryText(0);
     if (expandOption) {
@@ -558,17 +699,20 @@ bool Document::ChooseTool(int mode, LayerRule rule) {
     toolMode = mode;
     if (mode == ToolMode::Text) textEntryFlag = 0;
     if (ToolMode::IsRegionTool(mode)) pointCollector.clear();
-    if (drawTool_) {
-        if (mode == ToolMode::ShapeSelect)
-            drawTool_->EnterSelectMode();
-        else if (ToolMode::IsShapeTool(mode))
-            drawTool_->SelectTool(ShapeToolOfMode(mode));
-        else if (mode == ToolMode::NoOperation)
-            drawTool_->EnterIdle();
-    }
+    SyncDrawTool();
     ui_->ScreenChanged();
     ToolChanged();
     return true;
+}
+
+void Document::SyncDrawTool() {
+    if (!drawTool_) return;
+    if (toolMode == ToolMode::ShapeSelect)
+        drawTool_->EnterSelectMode();
+    else if (ToolMode::IsShapeTool(toolMode))
+        drawTool_->SelectTool(ShapeToolOfMode(toolMode));
+    else if (toolMode == ToolMode::NoOperation)
+        drawTool_->EnterIdle();
 }
 
 void Document::ChooseEditLayer(int layer) {

@@ -23,6 +23,7 @@
 namespace zv {
 
 class CKorDraw;
+class EditHistory;
 class CNeonAv;
 class CNeonBkg;
 class CNeonFrame;
@@ -84,6 +85,41 @@ public:
     // The view's look at every key before it is dispatched (Qt key code). True when
     // the key was used and must go no further.
     bool PreTranslateKey(int qtKey);
+
+    // ---- history and the file being edited ----
+    EditHistory& History() { return *history_; }
+    // What changed since the last checkpoint becomes one undo step named `text`;
+    // nothing while an edit is still under way (a drag, a text being typed, a
+    // picture in hand, playback). Every entry point of the window ends with one.
+    void Checkpoint(const QString& text);
+    void Undo();
+    void Redo();
+    // Before the history moves: a pending edit is finished and playback stops, and
+    // whatever changed becomes a step.
+    void PrepareHistoryMove();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    // Unsaved changes: set by every edit, cleared by saving and by undoing back to
+    // the saved state.
+    bool Modified() const;
+    // The scheme file the document was opened from or last saved to; empty for a
+    // new document.
+    QString FilePath() const { return filePath_; }
+    // The file name the title shows: the file's, or "Tolvane" for a new document.
+    QString DisplayName() const;
+    // Before the document is replaced or the window closes: with unsaved changes
+    // the user saves, discards or cancels. False when the user cancelled (or the
+    // save did not happen), and nothing may be thrown away.
+    bool MayDiscardChanges();
+    // Puts the scheme in `path` in place as an unsaved new document (a recovery
+    // copy); false when it cannot be read.
+    bool RestoreRecoveryFile(const QString& path);
+    // The scheme as it stands, written to `path` without touching the history or
+    // the file name; false when it could not be written whole.
+    bool WriteRecoveryFile(const QString& path) const;
+    // Recent file i (0 is the most recent) opened after the save question; a file
+    // that is gone is said so and leaves the list.
+    void OpenRecentFile(int i);
 
     // ---- commands ----
     void NewDocument();
@@ -217,6 +253,10 @@ public:
 signals:
     // The frame list or the current frame changed (counter, scroll bar).
     void FramesChanged();
+    // The modified flag or the file name changed: the title follows.
+    void TitleChanged();
+    // A scheme was opened from or saved to `path`.
+    void FileUsed(const QString& path);
 
 protected:
     bool event(QEvent* e) override;
@@ -232,6 +272,13 @@ private:
 
     void HandleMessage(int message, std::int64_t wParam, std::int64_t lParam);
     void ToolChanged();
+    // The drawing tool in the state the tool mode asks for.
+    void SyncDrawTool();
+    // Undo or redo put frames back: `index` is the frame to show.
+    void HistoryApplied(std::int32_t index);
+    // An edit is under way and is not a step yet.
+    bool EditPending() const;
+    void SetFilePath(const QString& path);
     // The text font changed: the in-place editor and the text tool bar follow.
     void TextFontChanged();
     // Before a command changes the current frame or the list: a playing effect
@@ -269,6 +316,9 @@ private:
     std::unique_ptr<CNeonBkg> background_;
     std::unique_ptr<CNeonAv> animation_;
     std::unique_ptr<Player> player_;
+    std::unique_ptr<EditHistory> history_;
+    QString filePath_;
+    bool mouseDown_ = false;
 
     // Region selection band (mode 2).
     bool bandActive_ = false;

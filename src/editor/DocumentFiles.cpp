@@ -1,13 +1,18 @@
 // The commands that move the scheme, the frame picture or the background in and out
 // of files, and those that act on the picture in hand as a whole.
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "editor/Document.h"
+#include "editor/EditHistory.h"
 #include "editor/FileChoice.h"
 #include "editor/NumberText.h"
 #include "editor/Player.h"
+#include "editor/RecentFiles.h"
 #include "gdi/BmpImage.h"
 #include "layers/NeonBkg.h"
 #include "layers/NeonImg.h"
@@ -44,9 +49,33 @@ QString ChosenFile(EditorUi& ui, FileChoice kind) {
 
 void Document::OpenScheme() {
     if (CanOperate(-1)) return;
+    if (!MayDiscardChanges()) return;
     const QString path = ChosenFile(*ui_, FileChoice::OpenScheme);
     if (path.isEmpty()) return;
     OpenSchemeFile(path);
+}
+
+void Document::OpenRecentFile(int i) {
+    if (CanOperate(-1)) return;
+    const QStringList files = RecentFiles::Files();
+    if (i < 0 || i >= files.size()) return;
+    const QString path = files[i];
+    if (!QFileInfo::exists(path)) {
+        RecentFiles::Remove(path);
+        ui_->ShowMessage(QCoreApplication::translate("zv::Document", "文件不存在: %1").arg(path),
+                         QStringLiteral("Error"), MessageIcon::Warning);
+        return;
+    }
+    if (!MayDiscardChanges()) return;
+    OpenSchemeFile(path);
+}
+
+bool Document::WriteRecoveryFile(const QString& path) const {
+    if (path.isEmpty() || !animation_ || !background_) return false;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && animation_->SaveScheme(file, *background_) &&
+           file.commit();
 }
 
 void Document::SaveScheme() {
@@ -61,12 +90,18 @@ bool Document::SaveSchemeTo(const QString& path) {
     if (CanOperate(2)) return false;
     // A playing effect frame shows borrowed colours: its own are what is stored.
     LeaveEffectFrame();
+    // What is saved is the state the history marks as saved.
+    Checkpoint(QCoreApplication::translate("zv::Document", "编辑"));
     QString error;
     if (!animation_->SaveSchemeFile(path, *background_, &error)) {
         ui_->ShowMessage(WithReason(tr(qPrintable(kFileSaveFailed)), error),
                          QStringLiteral("Error"), MessageIcon::Warning);
         return false;
     }
+    history_->MarkSaved();
+    SetFilePath(path);
+    RecentFiles::Add(path);
+    emit FileUsed(path);
     ui_->ShowMessage(tr(qPrintable(kFileSaved)), kSavedCaption, MessageIcon::Information);
     return true;
 }
@@ -119,6 +154,7 @@ bool Document::SetBackgroundFile(const QString& path) {
     }
     background_->SetBitmap(imported.image);
     InvalidateView();
+    Checkpoint(QCoreApplication::translate("zv::Document", "背景图片"));
     return true;
 }
 
@@ -126,6 +162,7 @@ void Document::CancelBackground() {
     if (!background_) return;
     background_->Clear();
     InvalidateView();
+    Checkpoint(QCoreApplication::translate("zv::Document", "取消背景"));
 }
 
 void Document::ZoomPicture(double factor) {
@@ -156,7 +193,8 @@ void Document::ExportVideo() {
     if (!container) {
         ui_->ShowMessage(
             WithReason(kFileSaveFailed,
-                       QStringLiteral("视频文件的扩展名应为 .avi, .mp4, .webm 或 .gif")),
+                       QCoreApplication::translate(
+                           "zv::Document", "视频文件的扩展名应为 .avi, .mp4, .webm 或 .gif")),
             QStringLiteral("Error"), MessageIcon::Warning);
         return;
     }
@@ -171,8 +209,9 @@ void Document::ExportVideo() {
     bool clamped = false;
     if (*container == VideoContainer::Avi) AviFrameDuration(options.rate, &clamped);
     if (clamped)
-        ui_->ShowStatus(
-            QStringLiteral("帧率 %1 超出 AVI 能显示的范围, 每帧按 1/15 秒输出").arg(options.rate));
+        ui_->ShowStatus(QCoreApplication::translate(
+                            "zv::Document", "帧率 %1 超出 AVI 能显示的范围, 每帧按 1/15 秒输出")
+                            .arg(options.rate));
 
     VideoExport job(*animation_, background_.get(), options);
     if (job.Start()) ui_->RunVideoExport(job);
@@ -189,7 +228,7 @@ void Document::ExportVideo() {
             ui_->ShowMessage(kFileSaved, kSavedCaption, MessageIcon::Information);
             break;
         case VideoExport::State::Cancelled:
-            ui_->ShowStatus(QStringLiteral("视频输出已取消"));
+            ui_->ShowStatus(QCoreApplication::translate("zv::Document", "视频输出已取消"));
             break;
         default:
             ui_->ShowMessage(WithReason(kFileSaveFailed, job.Error()), QStringLiteral("Error"),

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFontMetrics>
+#include <QScopeGuard>
 
 #include <algorithm>
 
@@ -21,10 +22,26 @@ Rect Normalized(Point a, Point b) {
     return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
+// The name of the undo step a mouse edit on `layer` makes.
+QString MouseStepName(int layer) {
+    switch (layer) {
+        case LayerText:
+            return QCoreApplication::translate("zv::Document", "编辑文字");
+        case LayerPicture:
+            return QCoreApplication::translate("zv::Document", "编辑图片");
+        case LayerGraphics:
+            return QCoreApplication::translate("zv::Document", "编辑图形");
+        default:
+            return QCoreApplication::translate("zv::Document", "编辑区域");
+    }
+}
+
 }  // namespace
 
 void Document::OnLButtonDown(unsigned flags, Point p) {
     if (CanOperate(2)) return;
+    // Press to release is one step, however far the mouse drags.
+    mouseDown_ = true;
     if (editLayer == LayerGraphics) {
         if (drawTool_) drawTool_->OnLButtonDown(flags, p);
         ui_->ScreenChanged();
@@ -91,6 +108,8 @@ void Document::OnMouseMove(unsigned flags, Point p) {
 }
 
 void Document::OnLButtonUp(unsigned flags, Point p) {
+    mouseDown_ = false;
+    const auto step = qScopeGuard([this] { Checkpoint(MouseStepName(editLayer)); });
     if (CanOperate(2)) return;
     if (editLayer == LayerGraphics) {
         if (drawTool_) drawTool_->OnLButtonUp(flags, p);
@@ -101,6 +120,7 @@ void Document::OnLButtonUp(unsigned flags, Point p) {
 }
 
 void Document::OnLButtonDblClk(unsigned flags, Point p) {
+    const auto step = qScopeGuard([this] { Checkpoint(MouseStepName(editLayer)); });
     if (CanOperate(2)) return;
     if (editLayer == LayerGraphics) {
         if (drawTool_) drawTool_->OnLButtonDblClk(flags, p);

@@ -68,6 +68,8 @@ void Document::ApplyProperties(const ShapeStyle& v) {
 
 void Document::ApplyStyleToSelection() {
     if (drawTool_) drawTool_->ApplyStyleToSelection();
+    // The property sheet calls this from outside any command.
+    Checkpoint(QCoreApplication::translate("zv::Document", "图形样式"));
 }
 
 void Document::TextFontChanged() {

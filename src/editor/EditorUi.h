@@ -22,6 +22,8 @@ namespace zv {
 enum class MessageIcon { Information, Warning, Critical };
 
 class VideoExport;
+// The answer to "save the changes?".
+enum class SaveAnswer { Save, Discard, Cancel };
 
 class EditorUi {
 public:
@@ -109,6 +111,11 @@ public:
     // A note in the status bar.
     virtual void ShowStatus(const QString& text) { (void)text; }
 
+    // The document `name` has unsaved changes: save, discard or cancel.
+    virtual SaveAnswer AskSaveChanges(const QString& name) {
+        (void)name;
+        return SaveAnswer::Discard;
+    }
     // Bits per pixel of the display the view is on.
     virtual int DisplayDepth() const { return 32; }
 };

@@ -88,6 +88,12 @@ void CNeonChar::CopyTo(CNeonChar& other) const {
     Ring<CNeonChar>::LinkSelf(&other);
 }
 
+std::unique_ptr<CNeonChar> CNeonChar::Clone() const {
+    auto c = std::make_unique<CNeonChar>();
+    CopyTo(*c);
+    return c;
+}
+
 void CNeonChar::Save(QDataStream& out, bool body) const {
     const std::int32_t header[6] = {4,
                                     body ? 4 : 0,

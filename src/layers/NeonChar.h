@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 #include "gdi/Geometry.h"
 #include "gdi/LogFont.h"
@@ -46,6 +47,7 @@ public:
     // `other` gets this item's text, colour, font description (and a font made from
     // it) and position, and stands alone afterwards. `other` must not be in a ring.
     void CopyTo(CNeonChar& other) const;
+    std::unique_ptr<CNeonChar> Clone() const;
 
     // The record: the header (second value 4 with `body`, 0 for the end header that
     // the ring's anchor writes), then with `body` the 60-byte font description and

@@ -300,6 +300,15 @@ void CNeonImg::CopyTo(CNeonImg& other) const {
     Ring<CNeonImg>::LinkSelf(&other);
 }
 
+std::unique_ptr<CNeonImg> CNeonImg::Clone() const {
+    auto c = std::make_unique<CNeonImg>();
+    CopyTo(*c);
+    c->dragPoint = dragPoint;
+    c->grabCode = grabCode;
+    c->dragMode = dragMode;
+    return c;
+}
+
 void CNeonImg::TakeHeader(const PictureRecordHeader& h) {
     height = h.height;
     width = h.width;

@@ -110,6 +110,8 @@ public:
     // `other` gets a copy of the bitmap and the shown and source sizes and position,
     // and stands alone afterwards. `other` must not be in a ring.
     void CopyTo(CNeonImg& other) const;
+    // An exact copy standing alone, drag state included.
+    std::unique_ptr<CNeonImg> Clone() const;
 
     // The record: the header (second value 5 with `body`, 0 for the end header that
     // the ring's anchor writes), then with `body` the bitmap as a BMP file image.

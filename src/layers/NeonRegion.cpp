@@ -117,6 +117,30 @@ CNeonRegion* CNeonRegion::AppendRegion() {
     return Ring<CNeonRegion>::Append(this, std::make_unique<CNeonRegion>(24, 1, 1.0f));
 }
 
+std::unique_ptr<CNeonRegion> CNeonRegion::Clone() const {
+    auto c = std::make_unique<CNeonRegion>(cols, rows, zoom);
+    c->lineWidth = lineWidth;
+    c->fadeSteps = fadeSteps;
+    c->cellHeight = cellHeight;
+    c->cellWidth = cellWidth;
+    c->offsetX = offsetX;
+    c->offsetY = offsetY;
+    c->bounds = bounds;
+    c->gridColour = gridColour;
+    c->cells.assign(cells.begin(), cells.end());
+    c->points = points;
+    c->polyBounds = polyBounds;
+    c->effect = effect;
+    c->loop = loop;
+    c->effectFrames = effectFrames;
+    c->isPolygon = isPolygon;
+    c->pointCount = pointCount;
+    if (backup) c->backup = backup->Clone();
+    c->laidOut_ = laidOut_;
+    c->clipCache_ = clipCache_;
+    return c;
+}
+
 void CNeonRegion::Init(std::int32_t c, std::int32_t r, float z, const Rect& b) {
     // A grid that cannot be held becomes an empty one rather than leaving the old
     // counts over a cell array of another size.

@@ -49,6 +49,9 @@ public:
 
     // Ring anchor only: a new (24, 1, 1.0) region linked as the last one.
     CNeonRegion* AppendRegion();
+    // An exact copy standing alone: every field, the cells, the outline, the effect
+    // state and the backup colours.
+    std::unique_ptr<CNeonRegion> Clone() const;
 
     void Init(std::int32_t cols, std::int32_t rows, float zoom, const Rect& bounds);
     // New cells are unlit. A region that is already laid out is laid out again over

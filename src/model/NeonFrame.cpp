@@ -117,6 +117,49 @@ void CNeonFrame::CopyFrom(const CNeonFrame& src, bool withLayers, int regionMode
     }
 }
 
+namespace {
+
+// Copies the items of the ring at `from` onto the end of the ring at `to`, in order;
+// the copy of `mark` (an item of `from`) comes back.
+template <class T, class Copy>
+T* CopyRing(const T* from, T* to, const T* mark, Copy copy) {
+    T* mapped = nullptr;
+    for (const T* item : Ring<T>::Items(from)) {
+        T* c = Ring<T>::Append(to, copy(*item));
+        if (item == mark) mapped = c;
+    }
+    return mapped;
+}
+
+}  // namespace
+
+std::unique_ptr<CNeonFrame> CNeonFrame::Clone() const {
+    auto c = std::make_unique<CNeonFrame>();
+    c->pickCounter = pickCounter;
+    c->shapeOffset = shapeOffset;
+    if (subFrames) {
+        c->subFrames = std::make_unique<CNeonFrame>();
+        c->subCursor = CopyRing<CNeonFrame>(subFrames.get(), c->subFrames.get(), subCursor,
+                                            [](const CNeonFrame& f) { return f.Clone(); });
+    }
+    c->selectedRegion = CopyRing<CNeonRegion>(regions.get(), c->regions.get(), selectedRegion,
+                                              [](const CNeonRegion& r) { return r.Clone(); });
+    CopyRing<CNeonImg>(pictures.get(), c->pictures.get(), nullptr,
+                       [](const CNeonImg& p) { return p.Clone(); });
+    c->selectedText = CopyRing<CNeonChar>(texts.get(), c->texts.get(), selectedText,
+                                          [](const CNeonChar& t) { return t.Clone(); });
+    if (movingPictureCopy) c->movingPictureCopy = movingPictureCopy->Clone();
+    if (movingPicture) c->movingPicture = movingPicture->Clone();
+    c->category = category;
+    c->frameTag = frameTag;
+    c->stepCount = stepCount;
+    if (shapes) {
+        c->shapes = std::make_unique<CNeonGraph>();
+        c->shapes->CopyFrom(*shapes);
+    }
+    return c;
+}
+
 CNeonFrame* CNeonFrame::InsertFrameAfter(bool copy) {
     CNeonFrame* f = Frames::InsertAfter(this, std::make_unique<CNeonFrame>());
     if (copy) {

@@ -38,6 +38,10 @@ public:
 
     void CopyRegionsFrom(const CNeonFrame& src, int mode);
     void CopyFrom(const CNeonFrame& src, bool withLayers, int regionMode);
+    // An exact copy standing alone: the rings in their order, the selected region and
+    // text, the effect state with live and backup colours, the picture in hand, the
+    // shapes and any sub-frames.
+    std::unique_ptr<CNeonFrame> Clone() const;
     // Links a new frame right after this one in whatever list holds this frame.
     CNeonFrame* InsertFrameAfter(bool copy);
     CNeonFrame* AppendSubFrame(bool withLayers);

@@ -96,20 +96,22 @@ public:
     std::vector<int> seen;
 };
 
-// A document drawing into a TestUi, with its command table.
-struct Editor {
-    Editor() {
+// A document drawing into a TestUi (or one made from it), with its command table.
+template <class Ui = TestUi>
+struct EditorWith {
+    EditorWith() {
         doc.SetUi(&ui);
         doc.DrawCurrentFrame(1);
     }
-    ~Editor() { doc.SetUi(nullptr); }
+    ~EditorWith() { doc.SetUi(nullptr); }
     // Delivers what the editor posted to itself.
     static void Pump() { QCoreApplication::sendPostedEvents(); }
 
-    TestUi ui;
+    Ui ui;
     TestApp app;
     Document doc;
     CommandTable table{doc, app};
 };
+using Editor = EditorWith<>;
 
 }  // namespace zv

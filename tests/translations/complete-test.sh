@@ -35,10 +35,29 @@ PY
     fi
 done
 # Chinese text in the window and editor sources that lupdate cannot see: a literal
-# outside tr(), translate() and the QT_TR*_NOOP markers (object names are no text).
-unmarked=$(cd "$src" && grep -nP '"[^"]*[\x{3000}-\x{303f}\x{3400}-\x{9fff}\x{ff00}-\x{ffef}][^"]*"' \
-    src/app/*.cpp src/app/*.h src/dialogs/*.cpp src/dialogs/*.h src/editor/*.cpp src/editor/*.h |
-    grep -vP '^\S+:\d+:\s*//' | grep -vE 'tr\(|QT_TR_NOOP|QT_TRANSLATE_NOOP|translate\(|setObjectName' || true)
+# outside tr(), translate() and the QT_TR*_NOOP markers (object names are no text). A
+# marker may stand on the line before its literal, where the line was wrapped.
+unmarked=$(cd "$src" && python3 - src/app/*.cpp src/app/*.h src/dialogs/*.cpp src/dialogs/*.h \
+    src/editor/*.cpp src/editor/*.h <<'PY'
+import re, sys
+cjk = re.compile(r'"(?:[^"\\]|\\.)*[\u3000-\u303f\u3400-\u9fff\uff00-\uffef](?:[^"\\]|\\.)*"')
+marker = re.compile(r'tr\(|QT_TR_NOOP|QT_TRANSLATE_NOOP|translate\(|setObjectName')
+for path in sys.argv[1:]:
+    lines = open(path, encoding='utf-8').read().split('\n')
+    for i, line in enumerate(lines):
+        if line.lstrip().startswith('//'):
+            continue
+        for m in cjk.finditer(line):
+            before = line[:m.start()]
+            if marker.search(before):
+                continue
+            rest = re.sub(r'"[^"]*"\s*,', '', before).strip()  # a context argument
+            if not rest and i > 0 and marker.search(lines[i - 1]) \
+                    and lines[i - 1].rstrip().endswith(('(', ',')):
+                continue
+            print('%s:%d:%s' % (path, i + 1, line))
+PY
+)
 if [ -n "$unmarked" ]; then
     echo "FAIL: Chinese texts not marked for translation:"
     echo "$unmarked"

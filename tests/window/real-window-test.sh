@@ -15,10 +15,12 @@ done
 work=$(mktemp -d)
 n=120
 while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-export DISPLAY=:$n QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
-# The Chinese interface, whatever the machine's language, with settings of its own.
+# Settings, recent files and the recovery copy of this run stay in its own folder;
+# the Chinese interface, whatever the machine's language.
+export DISPLAY=:$n QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/config \
+    XDG_DATA_HOME=$work/data
 unset LC_ALL LC_MESSAGES LANGUAGE
-export LANG=zh_CN.UTF-8 XDG_CONFIG_HOME=$work/config
+export LANG=zh_CN.UTF-8
 unset WAYLAND_DISPLAY
 Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
@@ -102,8 +104,10 @@ key F7
 shot
 [ "$(q pixel "$work/shot.png" $((x0 + 50)) $((y0 + 20)))" = "255 0 0" ] || fail "stop did not bring the frame back"
 
-# New (Ctrl+N): an empty view again.
+# New (Ctrl+N) asks about the unsaved sign; not saving gives an empty view again.
 key ctrl+n
+xdotool search --sync --onlyvisible --name "^Zorvane$" >/dev/null || fail "New did not ask to save"
+key alt+n
 shot
 [ "$(q lit "$work/shot.png" "$vx" "$vy" "$vw" "$vh")" -eq 0 ] || fail "New left something in the view"
 quit
