@@ -67,6 +67,9 @@ CMainFrame::CMainFrame() {
     BuildHistoryPanel();
 
     connect(doc_.get(), &Document::TitleChanged, this, &CMainFrame::UpdateTitle);
+    // The list lives in the settings: read when it changes and when a menu opens,
+    // not with every refresh of the commands (each frame while playing).
+    connect(doc_.get(), &Document::RecentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
     connect(&doc_->History().Stack(), &QUndoStack::indexChanged, this,
             &CMainFrame::RefreshCommands);
     recoveryTimer_.setInterval(60 * 1000);
@@ -95,6 +98,7 @@ CMainFrame::CMainFrame() {
     doc_->UpdateFrameCounter();
     doc_->DrawCurrentFrame(1);
     UpdateTitle();
+    UpdateRecentFiles();
     RefreshCommands();
 }
 
@@ -157,6 +161,7 @@ QMenu* CMainFrame::MenuFor(const QString& path) {
     }
     menu->setObjectName(path);
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::RefreshCommands);
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateRecentFiles);
     menus_[path] = menu;
     return menu;
 }
@@ -290,7 +295,6 @@ void CMainFrame::RefreshCommands() {
         a->setEnabled(table_->Enabled(c));
         if (c.checkable) a->setChecked(table_->Checked(c));
     }
-    UpdateRecentFiles();
     if (param_) param_->SyncLayer();
     if (textBar_) textBar_->Sync();
     if (palette_) palette_->update();

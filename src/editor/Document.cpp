@@ -515,6 +515,7 @@ bool Document::OpenSchemeFile(const QString& path) {
         history_->Reset();
         SetFilePath(path);
         RecentFiles::Add(path);
+        emit RecentFilesChanged();
         emit FileUsed(path);
     }
     return ok;

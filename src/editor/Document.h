@@ -257,6 +257,8 @@ signals:
     void TitleChanged();
     // A scheme was opened from or saved to `path`.
     void FileUsed(const QString& path);
+    // The list of recent files changed.
+    void RecentFilesChanged();
 
 protected:
     bool event(QEvent* e) override;

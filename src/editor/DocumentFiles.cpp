@@ -62,6 +62,7 @@ void Document::OpenRecentFile(int i) {
     const QString path = files[i];
     if (!QFileInfo::exists(path)) {
         RecentFiles::Remove(path);
+        emit RecentFilesChanged();
         ui_->ShowMessage(QCoreApplication::translate("zv::Document", "文件不存在: %1").arg(path),
                          QStringLiteral("Error"), MessageIcon::Warning);
         return;
@@ -101,6 +102,7 @@ bool Document::SaveSchemeTo(const QString& path) {
     history_->MarkSaved();
     SetFilePath(path);
     RecentFiles::Add(path);
+    emit RecentFilesChanged();
     emit FileUsed(path);
     ui_->ShowMessage(tr(qPrintable(kFileSaved)), kSavedCaption, MessageIcon::Information);
     return true;

@@ -1,6 +1,8 @@
 // The settings the dialogs and bars hand to the editor: the grid and scale of new
 // regions, the drawing style of new shapes and the font of new texts.
 
+#include <QCoreApplication>
+
 #include "editor/Document.h"
 #include "layers/NeonRegion.h"
 #include "model/NeonAv.h"

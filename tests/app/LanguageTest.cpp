@@ -106,8 +106,9 @@ TEST_F(EnglishWindowTest, NoChineseTextInTheWindowItsMenusBarsOrDialogs) {
 TEST_F(EnglishWindowTest, MenusCommandsAndCategoryInEnglish) {
     QStringList menus;
     for (QAction* a : frame->menuBar()->actions()) menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"&File", "&View", "&Settings", "P&icture", "&Play", "&Tools",
-                                  "Effe&cts", "&Help"}));
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&View", "&Settings", "P&icture", "&Play",
+                                  "&Tools", "Effe&cts", "&Help"}));
+    EXPECT_EQ(frame->Action(32925)->text(), QStringLiteral("Export &Video..."));
     EXPECT_EQ(frame->Action(57600)->text(), QStringLiteral("&New"));
     EXPECT_EQ(frame->Action(57600)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(frame->Action(32792)->toolTip(), QStringLiteral("Play"));
