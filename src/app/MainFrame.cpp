@@ -77,7 +77,7 @@ CMainFrame::CMainFrame() {
     recoveryTimer_.start();
 
     connect(&doc_->GetPlayer(), &Player::StateChanged, this, &CMainFrame::RefreshCommands);
-    connect(doc_.get(), &Document::FramesChanged, this, &CMainFrame::RefreshCommands);
+    connect(doc_.get(), &Document::FramesChanged, this, &CMainFrame::RefreshUnlessPlaying);
 
     frameTimer_.setSingleShot(true);
     frameTimer_.setInterval(1000);
@@ -479,6 +479,13 @@ QImage& CMainFrame::Screen() {
 
 void CMainFrame::ScreenChanged() {
     view_->update();
+    RefreshUnlessPlaying();
+}
+
+void CMainFrame::RefreshUnlessPlaying() {
+    // Each played frame changes the screen and the counter; the commands follow when
+    // playback stops (the player says so), and a menu refreshes them as it opens.
+    if (doc_->GetPlayer().TimerRunning()) return;
     RefreshCommands();
 }
 

@@ -142,6 +142,7 @@ private:
     void UpdateLockPanes();
     void UpdateTitle();
     void UpdateRecentFiles();
+    void RefreshUnlessPlaying();
     void BuildHistoryPanel();
 
     std::unique_ptr<Document> doc_;
