@@ -121,10 +121,10 @@ void CNeonImg::SetBitmap(const QImage& image) {
 }
 
 const QImage& CNeonImg::Shown(bool masked, COLORREF key) const {
-    const bool same = cache.bitmapKey == bitmap.cacheKey() && cache.width == width &&
-                      cache.height == height && cache.masked == masked &&
-                      (!masked || cache.key == key) && !cache.image.isNull();
-    if (same) return cache.image;
+    const bool same = cache && cache->bitmapKey == bitmap.cacheKey() && cache->width == width &&
+                      cache->height == height && cache->masked == masked &&
+                      (!masked || cache->key == key) && !cache->image.isNull();
+    if (same) return cache->image;
 
     QImage source = masked ? MaskKey(bitmap, ToQColor(key).rgb() & 0xFFFFFF) : bitmap;
     // Nearest-pixel scaling keeps every shown pixel one of the picture's own colours,
@@ -132,8 +132,14 @@ const QImage& CNeonImg::Shown(bool masked, COLORREF key) const {
     if ((width != source.width() || height != source.height()) &&
         qint64{width} * height <= kMaxCachedPixels)
         source = source.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    cache = ShownCache{bitmap.cacheKey(), width, height, masked, key, std::move(source)};
-    return cache.image;
+    ShownCache shown{bitmap.cacheKey(), width, height, masked, key, std::move(source)};
+    // A cache its copies share and nobody has filled yet is filled for all of them; one
+    // that holds another size or mask stays theirs.
+    if (cache && cache->image.isNull())
+        *cache = std::move(shown);
+    else
+        cache = std::make_shared<ShownCache>(std::move(shown));
+    return cache->image;
 }
 
 void CNeonImg::DrawTransparent(QPainter& p, COLORREF key) const {
@@ -291,6 +297,8 @@ void CNeonImg::MakeTransparent(COLORREF colour) {
 
 void CNeonImg::CopyTo(CNeonImg& other) const {
     other.bitmap = bitmap;  // shared until one of them changes its pixels
+    if (!cache) cache = std::make_shared<ShownCache>();
+    other.cache = cache;
     other.height = height;
     other.width = width;
     other.srcHeight = srcHeight;

@@ -154,7 +154,9 @@ private:
     // `shown` (the bitmap already at the shown size, or to be stretched) at (x, y).
     void Blit(QPainter& p, const QImage& shown) const;
 
-    mutable ShownCache cache;
+    // Shared by the copies of a picture (a frame copied from another, undo's copies)
+    // until one of them is shown differently: the first to be drawn fills it for all.
+    mutable std::shared_ptr<ShownCache> cache;
 };
 
 }  // namespace zv

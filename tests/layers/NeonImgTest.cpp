@@ -324,3 +324,48 @@ TEST(NeonImg, LoadRoundTripAndDamagedImages) {
         EXPECT_EQ(keep.bitmap.size(), QSize(2, 2));
     }
 }
+
+// Copies of a picture share what its stretched image costs; a copy shown at another
+// size or with another transparent colour must still draw itself, and leave the others
+// as they were.
+TEST(NeonImg, CopiesShareTheStretchedPictureButEachDrawsItsOwnSize) {
+    // Left half red, right half green, 4 x 2 pixels: stretched, the halves stay halves.
+    QImage img(4, 2, QImage::Format_RGB32);
+    img.fill(qRgb(255, 0, 0));
+    for (int y = 0; y < 2; ++y)
+        for (int x = 2; x < 4; ++x) img.setPixel(x, y, qRgb(0, 255, 0));
+    auto original = Picture(img, 0, 0, 8, 4);
+    CNeonImg copy;
+    original->CopyTo(copy);
+    CNeonImg second;
+    original->CopyTo(second);
+    second.width = 12;
+
+    const auto shown = [](const CNeonImg& pic, COLORREF key) {
+        QImage view = Solid(16, 8, qRgb(0, 0, 255));
+        QPainter p(&view);
+        pic.DrawTransparent(p, key);
+        p.end();
+        return view;
+    };
+    // The copy draws first and fills the shared image; each then draws its own size.
+    const QImage viaCopy = shown(copy, 0);
+    const QImage wide = shown(second, 0);
+    const QImage viaOriginal = shown(*original, 0);
+    EXPECT_EQ(viaCopy, viaOriginal);
+    for (int x = 0; x < 16; ++x) {
+        const QRgb expected = x < 4 ? qRgb(255, 0, 0) : x < 8 ? qRgb(0, 255, 0) : qRgb(0, 0, 255);
+        EXPECT_EQ(viaOriginal.pixel(x, 3), expected) << "x " << x;
+        const QRgb wideExpected = x < 6    ? qRgb(255, 0, 0)
+                                  : x < 12 ? qRgb(0, 255, 0)
+                                           : qRgb(0, 0, 255);
+        EXPECT_EQ(wide.pixel(x, 3), wideExpected) << "x " << x;
+    }
+    EXPECT_EQ(viaOriginal.pixel(0, 4), qRgb(0, 0, 255));
+    // Red made transparent in one copy leaves the other copies opaque.
+    const QImage keyed = shown(copy, 0x0000FF);
+    EXPECT_EQ(keyed.pixel(1, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(keyed.pixel(5, 1), qRgb(0, 255, 0));
+    EXPECT_EQ(shown(*original, 0), viaOriginal);
+    EXPECT_EQ(shown(second, 0), wide);
+}
