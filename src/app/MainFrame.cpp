@@ -598,16 +598,17 @@ void CMainFrame::DeliverPickedColour(COLORREF colour) {
 }
 
 QString CMainFrame::ChooseFile(FileChoice kind) {
-    const FileDialogSpec& spec = DialogSpecOf(kind);
+    const FileDialogSetup& setup = DialogSetupOf(kind);
     if (kind == FileChoice::SaveVideo) {
         // The format follows the filter when the name has no video extension of its own.
-        QString filter = spec.filter.section(QStringLiteral(";;"), 0, 0);
-        const QString path = AppChoosers().saveFileWithFilter(this, spec.caption, spec.defaultName,
-                                                              spec.filter, &filter);
+        QString filter = setup.filter.section(QStringLiteral(";;"), 0, 0);
+        const QString path = AppChoosers().saveFileWithFilter(
+            this, setup.caption, setup.defaultName, setup.filter, &filter);
         return VideoPathForFilter(path, filter);
     }
-    return spec.save ? AppChoosers().saveFile(this, spec.caption, spec.defaultName, spec.filter)
-                     : AppChoosers().openFile(this, spec.caption, spec.defaultName, spec.filter);
+    return setup.save
+               ? AppChoosers().saveFile(this, setup.caption, setup.defaultName, setup.filter)
+               : AppChoosers().openFile(this, setup.caption, setup.defaultName, setup.filter);
 }
 
 std::optional<GridCounts> CMainFrame::AskGridCounts(const GridCounts& current) {

@@ -41,8 +41,8 @@ QString WithReason(const QString& text, const QString& reason) {
 
 QString ChosenFile(EditorUi& ui, FileChoice kind) {
     const QString path = ui.ChooseFile(kind);
-    const FileDialogSpec& spec = DialogSpecOf(kind);
-    return spec.save ? WithDefaultExtension(path, spec.defaultExtension) : path;
+    const FileDialogSetup& setup = DialogSetupOf(kind);
+    return setup.save ? WithDefaultExtension(path, setup.defaultExtension) : path;
 }
 
 }  // namespace

@@ -20,9 +20,9 @@ QString Tr(const char* source) {
 
 }  // namespace
 
-const FileDialogSpec& DialogSpecOf(FileChoice choice) {
+const FileDialogSetup& DialogSetupOf(FileChoice choice) {
     static const QString kSchemeFilter = QStringLiteral("ZRX Files (*.zrx);;All Files (*)");
-    static const FileDialogSpec kSpecs[] = {
+    static const FileDialogSetup kSetups[] = {
         {false, Tr(QT_TRANSLATE_NOOP("FileChoice", "打开")), QString(), QStringLiteral(".zrx"),
          kSchemeFilter},
         {true, Tr(QT_TRANSLATE_NOOP("FileChoice", "保存方案")), QStringLiteral("Zorvane1"),
@@ -40,7 +40,7 @@ const FileDialogSpec& DialogSpecOf(FileChoice choice) {
          QStringLiteral("AVI Files (*.avi);;MP4 Files (*.mp4);;WebM Files (*.webm);;"
                         "GIF Files (*.gif);;All Files (*)")},
     };
-    return kSpecs[static_cast<int>(choice)];
+    return kSetups[static_cast<int>(choice)];
 }
 
 QString WithDefaultExtension(const QString& path, const QString& extension) {

@@ -8,7 +8,7 @@ namespace zv {
 
 enum class FileChoice { OpenScheme, SaveScheme, SavePicture, Background, SaveVideo };
 
-struct FileDialogSpec {
+struct FileDialogSetup {
     bool save = false;
     QString caption;
     // The name the dialog offers at first; empty for none.
@@ -19,7 +19,7 @@ struct FileDialogSpec {
     QString filter;
 };
 
-const FileDialogSpec& DialogSpecOf(FileChoice choice);
+const FileDialogSetup& DialogSetupOf(FileChoice choice);
 
 // The filter entry that lists every picture type the picture tool imports.
 QString PictureImportFilter();

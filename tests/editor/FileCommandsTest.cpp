@@ -76,20 +76,20 @@ protected:
 };
 
 TEST(FileChoiceTest, DialogsAndDefaultExtension) {
-    const FileDialogSpec& open = DialogSpecOf(FileChoice::OpenScheme);
+    const FileDialogSetup& open = DialogSetupOf(FileChoice::OpenScheme);
     EXPECT_FALSE(open.save);
     EXPECT_EQ(open.defaultName, QString());
     EXPECT_EQ(open.filter, QStringLiteral("ZRX Files (*.zrx);;All Files (*)"));
-    const FileDialogSpec& save = DialogSpecOf(FileChoice::SaveScheme);
+    const FileDialogSetup& save = DialogSetupOf(FileChoice::SaveScheme);
     EXPECT_TRUE(save.save);
     EXPECT_EQ(save.defaultName, QStringLiteral("Zorvane1"));
     EXPECT_EQ(save.defaultExtension, QStringLiteral(".zrx"));
-    const FileDialogSpec& picture = DialogSpecOf(FileChoice::SavePicture);
+    const FileDialogSetup& picture = DialogSetupOf(FileChoice::SavePicture);
     EXPECT_TRUE(picture.save);
     EXPECT_EQ(picture.defaultName, QStringLiteral("ZRFrame1"));
     EXPECT_EQ(picture.defaultExtension, QStringLiteral(".bmp"));
     EXPECT_EQ(picture.filter, QStringLiteral("BMP Files (*.bmp);;All Files (*)"));
-    const FileDialogSpec& bkg = DialogSpecOf(FileChoice::Background);
+    const FileDialogSetup& bkg = DialogSetupOf(FileChoice::Background);
     EXPECT_FALSE(bkg.save);
     EXPECT_TRUE(bkg.filter.startsWith(QStringLiteral("位图文件(*.bmp);;Picture Files (*.bmp ")));
 

@@ -76,12 +76,12 @@ protected:
 };
 
 TEST(VideoFileChoice, DialogAndExtensionByFilter) {
-    const FileDialogSpec& spec = DialogSpecOf(FileChoice::SaveVideo);
-    EXPECT_TRUE(spec.save);
-    EXPECT_EQ(spec.defaultName, QStringLiteral("ZR1"));
-    EXPECT_EQ(spec.defaultExtension, QStringLiteral(".avi"));
-    EXPECT_EQ(spec.filter, QStringLiteral("AVI Files (*.avi);;MP4 Files (*.mp4);;WebM Files "
-                                          "(*.webm);;GIF Files (*.gif);;All Files (*)"));
+    const FileDialogSetup& setup = DialogSetupOf(FileChoice::SaveVideo);
+    EXPECT_TRUE(setup.save);
+    EXPECT_EQ(setup.defaultName, QStringLiteral("ZR1"));
+    EXPECT_EQ(setup.defaultExtension, QStringLiteral(".avi"));
+    EXPECT_EQ(setup.filter, QStringLiteral("AVI Files (*.avi);;MP4 Files (*.mp4);;WebM Files "
+                                           "(*.webm);;GIF Files (*.gif);;All Files (*)"));
     const struct {
         const char* path;
         const char* filter;
