@@ -12,29 +12,10 @@ for tool in Xvfb xdotool import convert identify openbox python3; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed (scripts/bootstrap installs it)"; exit 77; }
 done
 
-work=$(mktemp -d)
-n=120
-while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-# Settings, recent files and the recovery copy of this run stay in its own folder;
-# the Chinese interface, whatever the machine's language.
-export DISPLAY=:$n QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work/config \
-    XDG_DATA_HOME=$work/data
-unset LC_ALL LC_MESSAGES LANGUAGE
+# The Chinese interface, whatever the machine's language.
+. "$here/../../scripts/private-display.sh"
+start_private_display 120 1280x800
 export LANG=zh_CN.UTF-8
-unset WAYLAND_DISPLAY
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-app=""
-cleanup() {
-    [ -n "$app" ] && kill "$app" 2>/dev/null || true
-    kill "${wm:-}" "$xvfb" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 0.5
 
 fail() {
     echo "FAIL: $*"
