@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QDir>
@@ -323,10 +322,10 @@ void CMainFrame::UpdateRecentFiles() {
 }
 
 void CMainFrame::BuildHistoryPanel() {
-    historyDock_ = new QDockWidget(QCoreApplication::translate("zv::CMainFrame", "历史记录"), this);
+    historyDock_ = new QDockWidget(tr("历史记录"), this);
     historyDock_->setObjectName(QStringLiteral("history"));
     auto* view = new QUndoView(&doc_->History().Stack(), historyDock_);
-    view->setEmptyLabel(QCoreApplication::translate("zv::CMainFrame", "<打开或新建>"));
+    view->setEmptyLabel(tr("<打开或新建>"));
     view->setObjectName(QStringLiteral("historyView"));
     historyDock_->setWidget(view);
     addDockWidget(Qt::RightDockWidgetArea, historyDock_);
@@ -339,15 +338,12 @@ void CMainFrame::BuildHistoryPanel() {
 }
 
 SaveAnswer CMainFrame::AskSaveChanges(const QString& name) {
-    QMessageBox box(
-        QMessageBox::Warning, QStringLiteral("Zorvane"),
-        QCoreApplication::translate("zv::CMainFrame", "方案 %1 已修改。\n是否保存修改?").arg(name),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Save)
-        ->setText(QCoreApplication::translate("zv::CMainFrame", "保存(&S)"));
-    box.button(QMessageBox::Discard)
-        ->setText(QCoreApplication::translate("zv::CMainFrame", "不保存(&N)"));
-    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("zv::CMainFrame", "取消"));
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Zorvane"),
+                    tr("方案 %1 已修改。\n是否保存修改?").arg(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Save)->setText(tr("保存(&S)"));
+    box.button(QMessageBox::Discard)->setText(tr("不保存(&N)"));
+    box.button(QMessageBox::Cancel)->setText(tr("取消"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
         case QMessageBox::Save:
@@ -389,11 +385,10 @@ void CMainFrame::RecoveryTick() {
 bool CMainFrame::OfferRecovery() {
     const QString path = RecoveryFilePath();
     if (path.isEmpty() || !QFileInfo::exists(path)) return false;
-    const auto answer = QMessageBox::question(
-        this, QStringLiteral("Zorvane"),
-        QCoreApplication::translate("zv::CMainFrame",
-                                    "上次运行没有正常结束，留下了未保存的修改。\n是否恢复?"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const auto answer =
+        QMessageBox::question(this, QStringLiteral("Zorvane"),
+                              tr("上次运行没有正常结束，留下了未保存的修改。\n是否恢复?"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) {
         QFile::remove(path);
         return false;

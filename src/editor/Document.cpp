@@ -122,7 +122,7 @@ bool Document::EditPending() const {
 
 void Document::Checkpoint(const QString& text) {
     if (!animation_ || EditPending()) return;
-    QString name = text;
+    QString name = text.isEmpty() ? tr("编辑") : text;
     name.remove(QLatin1Char('&'));
     history_->Checkpoint(name.section(QLatin1Char('('), 0, 0));
 }
@@ -134,7 +134,7 @@ void Document::PrepareHistoryMove() {
     LeaveEffectFrame();
     mouseDown_ = false;
     if (bandActive_) CancelBand();
-    history_->Checkpoint(QCoreApplication::translate("zv::Document", "编辑"));
+    history_->Checkpoint(tr("编辑"));
 }
 
 void Document::Undo() {
@@ -190,7 +190,7 @@ void Document::SetFilePath(const QString& path) {
 
 bool Document::MayDiscardChanges() {
     FinishEdit(kKeyEnter);
-    Checkpoint(QCoreApplication::translate("zv::Document", "编辑"));
+    Checkpoint();
     if (!Modified()) return true;
     switch (ui_->AskSaveChanges(DisplayName())) {
         case SaveAnswer::Discard:
@@ -372,7 +372,7 @@ bool Document::PreTranslateKey(int qtKey) {
     if (qtKey == Qt::Key_Delete && editLayer == LayerGraphics && drawTool_) {
         drawTool_->DeleteSelection();
         ui_->ScreenChanged();
-        Checkpoint(QCoreApplication::translate("zv::Document", "删除图形"));
+        Checkpoint(tr("删除图形"));
         return true;
     }
     int key = 0;
@@ -396,8 +396,7 @@ bool Document::PreTranslateKey(int qtKey) {
     }
     if (!FinishEdit(key)) return false;
     DrawCurrentFrame(1);
-    Checkpoint(key == kKeyDelete ? QCoreApplication::translate("zv::Document", "删除")
-                                 : QCoreApplication::translate("zv::Document", "编辑"));
+    Checkpoint(key == kKeyDelete ? tr("删除") : QString());
     return true;
 }
 

@@ -88,10 +88,11 @@ public:
 
     // ---- history and the file being edited ----
     EditHistory& History() { return *history_; }
-    // What changed since the last checkpoint becomes one undo step named `text`;
+    // What changed since the last checkpoint becomes one undo step named `text`
+    // (编辑 when none is given);
     // nothing while an edit is still under way (a drag, a text being typed, a
     // picture in hand, playback). Every entry point of the window ends with one.
-    void Checkpoint(const QString& text);
+    void Checkpoint(const QString& text = {});
     void Undo();
     void Redo();
     // Before the history moves: a pending edit is finished and playback stops, and

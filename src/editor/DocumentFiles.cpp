@@ -63,8 +63,8 @@ void Document::OpenRecentFile(int i) {
     if (!QFileInfo::exists(path)) {
         RecentFiles::Remove(path);
         emit RecentFilesChanged();
-        ui_->ShowMessage(QCoreApplication::translate("zv::Document", "文件不存在: %1").arg(path),
-                         QStringLiteral("Error"), MessageIcon::Warning);
+        ui_->ShowMessage(tr("文件不存在: %1").arg(path), QStringLiteral("Error"),
+                         MessageIcon::Warning);
         return;
     }
     if (!MayDiscardChanges()) return;
@@ -92,7 +92,7 @@ bool Document::SaveSchemeTo(const QString& path) {
     // A playing effect frame shows borrowed colours: its own are what is stored.
     LeaveEffectFrame();
     // What is saved is the state the history marks as saved.
-    Checkpoint(QCoreApplication::translate("zv::Document", "编辑"));
+    Checkpoint();
     QString error;
     if (!animation_->SaveSchemeFile(path, *background_, &error)) {
         ui_->ShowMessage(WithReason(tr(qPrintable(kFileSaveFailed)), error),
@@ -156,7 +156,7 @@ bool Document::SetBackgroundFile(const QString& path) {
     }
     background_->SetBitmap(imported.image);
     InvalidateView();
-    Checkpoint(QCoreApplication::translate("zv::Document", "背景图片"));
+    Checkpoint(tr("背景图片"));
     return true;
 }
 
@@ -164,7 +164,7 @@ void Document::CancelBackground() {
     if (!background_) return;
     background_->Clear();
     InvalidateView();
-    Checkpoint(QCoreApplication::translate("zv::Document", "取消背景"));
+    Checkpoint(tr("取消背景"));
 }
 
 void Document::ZoomPicture(double factor) {
@@ -230,7 +230,7 @@ void Document::ExportVideo() {
             ui_->ShowMessage(kFileSaved, kSavedCaption, MessageIcon::Information);
             break;
         case VideoExport::State::Cancelled:
-            ui_->ShowStatus(QCoreApplication::translate("zv::Document", "视频输出已取消"));
+            ui_->ShowStatus(tr("视频输出已取消"));
             break;
         default:
             ui_->ShowMessage(WithReason(kFileSaveFailed, job.Error()), QStringLiteral("Error"),

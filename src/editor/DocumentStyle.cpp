@@ -1,8 +1,6 @@
 // The settings the dialogs and bars hand to the editor: the grid and scale of new
 // regions, the drawing style of new shapes and the font of new texts.
 
-#include <QCoreApplication>
-
 #include "editor/Document.h"
 #include "layers/NeonRegion.h"
 #include "model/NeonAv.h"
@@ -71,7 +69,7 @@ void Document::ApplyProperties(const ShapeStyle& v) {
 void Document::ApplyStyleToSelection() {
     if (drawTool_) drawTool_->ApplyStyleToSelection();
     // The property sheet calls this from outside any command.
-    Checkpoint(QCoreApplication::translate("zv::Document", "图形样式"));
+    Checkpoint(tr("图形样式"));
 }
 
 void Document::TextFontChanged() {
