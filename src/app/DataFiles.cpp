@@ -1,18 +1,12 @@
 #include "app/DataFiles.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include "layers/ProgramFiles.h"
 
 namespace zv {
 
 QString DataFile(const QString& relative) {
-    const QString installed = QDir(QCoreApplication::applicationDirPath())
-                                  .filePath(QStringLiteral("../share/zorvane/") + relative);
-    if (QFileInfo(installed).isFile()) return QDir::cleanPath(installed);
-    const QString built = QStringLiteral(ZORVANE_BUILD_DATA_DIR "/") + relative;
-    if (QFileInfo(built).isFile()) return built;
-    return {};
+    return FindProgramFile({QStringLiteral("../share/zorvane/") + relative},
+                           {QStringLiteral(ZORVANE_BUILD_DATA_DIR "/") + relative});
 }
 
 }  // namespace zv

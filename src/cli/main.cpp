@@ -309,8 +309,7 @@ int ExportVideo(const QStringList& words) {
         if (!Carries(*container, *options.codec))
             return Usage(QStringLiteral("a %1 file cannot hold %2")
                              .arg(ContainerExtension(*container), *name));
-        if (!CanEncode(*options.codec))
-            return Usage(QStringLiteral("this FFmpeg cannot write ") + *name);
+        if (!CanEncode(*options.codec)) return Usage(WhyCannotEncode(*options.codec));
     }
     Scheme s;
     if (!LoadFile(files[0], s)) return kBadFile;

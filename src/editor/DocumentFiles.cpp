@@ -205,7 +205,13 @@ void Document::ExportVideo() {
     options.size = ClientSize();
     options.rate = TextToNumber(rateText);
     if (*container == VideoContainer::Avi) {
-        options.codec = ui_->AskVideoCodec(AviCodecs());
+        const std::vector<VideoCodec> offered = AviCodecs();
+        if (offered.empty()) {  // no encoder module, or an FFmpeg without these encoders
+            ui_->ShowMessage(WithReason(kFileSaveFailed, WhyCannotEncode(VideoCodec::Pal8)),
+                             QStringLiteral("Error"), MessageIcon::Warning);
+            return;
+        }
+        options.codec = ui_->AskVideoCodec(offered);
         if (!options.codec) return;
     }
     bool clamped = false;

@@ -1,6 +1,5 @@
 #include "layers/PictureImport.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -11,6 +10,7 @@
 #include <cstring>
 
 #include "layers/PictureReply.h"
+#include "layers/ProgramFiles.h"
 
 namespace zv {
 
@@ -141,20 +141,9 @@ std::optional<PictureKind> PictureImport::KindFor(const QString& path) {
 QString PictureImport::HelperPath() {
     const QString chosen = qEnvironmentVariable("ZORVANE_PICTURE_DECODER");
     if (!chosen.isEmpty()) return chosen;
-    QStringList candidates;
-    if (QCoreApplication::instance()) {
-        const QString dir = QCoreApplication::applicationDirPath();
-        candidates << dir + QLatin1Char('/') + QLatin1String(kHelperName)
-                   << dir + QStringLiteral("/../libexec/zorvane/") + QLatin1String(kHelperName);
-    }
-#ifdef ZORVANE_PICTURE_DECODER_BUILT_AT
-    candidates << QStringLiteral(ZORVANE_PICTURE_DECODER_BUILT_AT);
-#endif
-    for (const QString& c : candidates) {
-        const QFileInfo info(c);
-        if (info.isFile() && info.isExecutable()) return info.absoluteFilePath();
-    }
-    return {};
+    const QString name = QLatin1String(kHelperName);
+    return FindProgramFile({name, QStringLiteral("../libexec/zorvane/") + name},
+                           {QStringLiteral(ZORVANE_PICTURE_DECODER_BUILT_AT)}, true);
 }
 
 PictureResult PictureImport::Run(const QString& path, const PictureLimits& limits) {

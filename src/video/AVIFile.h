@@ -1,5 +1,6 @@
 #pragma once
-// The video writer: frames in, one video stream out, through FFmpeg's libraries.
+// The video writer: frames in, one video stream out, through FFmpeg's libraries (in
+// the encoder module, see VideoEncoder.h).
 //
 // By default it writes what a Windows player expects of an uncompressed AVI: a "vids"
 // stream at rate 15 and scale 1, 8 bits per pixel with one 256-colour palette, rows
@@ -19,11 +20,15 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "video/ColourPalette.h"
 #include "video/VideoCodec.h"
 
 namespace zv {
+
+class VideoEncoder;
 
 class CAVIFile {
 public:
@@ -56,10 +61,8 @@ public:
     QString Error() const { return error_; }
 
 private:
-    struct Av;
     bool Open();
     bool Fail(const QString& why);
-    bool Encode(bool flush);
 
     QString path_;
     int width_;
@@ -74,7 +77,8 @@ private:
     bool ok_ = true;
     bool closed_ = false;
     QString error_;
-    std::unique_ptr<Av> av_;
+    std::unique_ptr<VideoEncoder> encoder_;
+    std::optional<ColourMap> colours_;
 };
 
 }  // namespace zv

@@ -2,9 +2,7 @@
 
 #include <QFileInfo>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-}
+#include "video/VideoEncoder.h"
 
 namespace zv {
 
@@ -55,7 +53,14 @@ const char* EncoderName(VideoCodec codec) {
 }
 
 bool CanEncode(VideoCodec codec) {
-    return avcodec_find_encoder_by_name(EncoderName(codec)) != nullptr;
+    const VideoEncoderModule* module = EncoderModule();
+    return module && module->canEncode(EncoderName(codec));
+}
+
+QString WhyCannotEncode(VideoCodec codec) {
+    QString why;
+    if (!EncoderModule(&why)) return why;
+    return QStringLiteral("this FFmpeg has no %1 encoder").arg(EncoderName(codec));
 }
 
 std::optional<VideoContainer> ContainerOfPath(const QString& path) {

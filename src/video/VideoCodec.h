@@ -29,8 +29,12 @@ std::optional<VideoCodec> CodecFromName(const QString& name);
 QString CodecLabel(VideoCodec codec);
 // FFmpeg's name of the encoder we use for it.
 const char* EncoderName(VideoCodec codec);
-// True when this FFmpeg build has an encoder for the codec.
+// True when this FFmpeg build has an encoder for the codec. The first call opens the
+// encoder module.
 bool CanEncode(VideoCodec codec);
+// Why CanEncode(codec) is false, for the user: the module is missing or FFmpeg lacks
+// the encoder.
+QString WhyCannotEncode(VideoCodec codec);
 
 // The container for a file name by its extension (.avi, .mp4, .webm, .gif, any case).
 std::optional<VideoContainer> ContainerOfPath(const QString& path);

@@ -29,7 +29,7 @@ bool VideoExport::Start() {
         return Fail(QStringLiteral("a %1 file cannot hold %2")
                         .arg(ContainerExtension(container_), CodecName(codec_)));
     if (!CanEncode(codec_))
-        return Fail(QStringLiteral("this FFmpeg has no %1 encoder").arg(EncoderName(codec_)));
+        return Fail(WhyCannotEncode(codec_));
     const QSize size = options_.size;
     if (size.width() < 1 || size.height() < 1 || size.width() > 16384 || size.height() > 16384)
         return Fail(QStringLiteral("a video of %1x%2 pixels").arg(size.width()).arg(size.height()));

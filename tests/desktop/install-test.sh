@@ -32,6 +32,15 @@ for f in "${@:3}"; do
     [ -s "$prefix/$f" ] || fail "$f is not installed"
 done
 XDG_RUNTIME_DIR=$work "$prefix/bin/zorvane-cli" --help >/dev/null || fail "the installed zorvane-cli does not run"
+# The video encoder module is installed, and the installed programs open that copy.
+module=$(find "$prefix" -name zorvane-video-ffmpeg.so)
+[ -n "$module" ] || fail "the video encoder module is not installed"
+QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work LD_DEBUG=files \
+    "$prefix/bin/zorvane-cli" export-video "$examples/open-sign.zrx" "$work/sign.avi" --size 32x16 \
+    2>"$work/export.log" >/dev/null || { tail -5 "$work/export.log"; fail "the installed zorvane-cli does not export a video"; }
+grep -q "file=$module .*dynamically loaded" "$work/export.log" ||
+    fail "the installed zorvane-cli did not open the installed encoder module"
+[ -s "$work/sign.avi" ] || fail "no video was written"
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/zorvane.svg" || fail "the icon is no SVG"
 
 desktop-file-validate "$prefix/share/applications/zorvane.desktop" || fail "the desktop entry does not validate"

@@ -91,8 +91,10 @@ void Write(const QString& path, const QByteArray& bytes) {
     f.write(bytes);
 }
 
-int RunCli(const QStringList& args, QString* err = nullptr) {
+int RunCli(const QStringList& args, QString* err = nullptr,
+           const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(ZORVANE_CLI), args);
     if (!p.waitForFinished(120000)) return -1;
     if (err) *err = QString::fromUtf8(p.readAllStandardError());
@@ -354,4 +356,36 @@ TEST_F(VideoExportTest, CommandLine) {
     ASSERT_TRUE(help.waitForFinished(60000));
     EXPECT_TRUE(help.readAllStandardOutput().contains("export-video IN OUT"));
     EXPECT_EQ(RunCli({QStringLiteral("export-video"), scheme, Path("no/dir/x.avi")}), 1);
+}
+
+// FFmpeg comes in a module opened at the first export. Without it, or with something
+// else in its place, an export says why and leaves an existing file alone.
+TEST_F(VideoExportTest, WithoutTheEncoderModule) {
+    auto av = ElevenFrames();
+    const QString scheme = Path("m.zrx");
+    ASSERT_TRUE(av->SaveSchemeFile(scheme, CNeonBkg()));
+    const QString out = Path("kept.avi");
+    Write(out, "an older video");
+    const QString notALibrary = Path("not-a-library.so");
+    Write(notALibrary, "text");
+    struct Case {
+        QString module;
+        const char* says;
+    } cases[] = {{Path("missing.so"), "video encoder could not be loaded"},
+                 {notALibrary, "video encoder could not be loaded"}};
+    for (const Case& c : cases) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("ZORVANE_VIDEO_MODULE"), c.module);
+        QString err;
+        EXPECT_EQ(RunCli({QStringLiteral("export-video"), scheme, out}, &err, env), 1);
+        EXPECT_TRUE(err.contains(QLatin1String(c.says))) << err.toStdString();
+        EXPECT_EQ(Contents(out), QByteArray("an older video"));
+        EXPECT_FALSE(QFile::exists(out + QStringLiteral(".bak")));
+        // A codec asked for by name gets the same answer.
+        EXPECT_EQ(RunCli({QStringLiteral("export-video"), scheme, out, QStringLiteral("--codec"),
+                          QStringLiteral("bgr24")},
+                         &err, env),
+                  2);
+        EXPECT_TRUE(err.contains(QLatin1String(c.says))) << err.toStdString();
+    }
 }
