@@ -58,6 +58,11 @@ QIcon LookUpThemeIcon(const QString& name) {
     return QFile::exists(ours) ? QIcon(ours) : QIcon();
 }
 
+// Our drawing for a name: the fallback of a theme name, or a drawing of our own.
+QString OwnDrawing(const QString& name) {
+    return name.contains(QLatin1Char('/')) ? DrawingPath(name) : FallbackPath(name);
+}
+
 QIcon LookUpNamedIcon(const QString& name) {
     if (!name.contains(QLatin1Char('/'))) return LookUpThemeIcon(name);
     const QString path = DrawingPath(name);
@@ -89,7 +94,12 @@ public:
     QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override {
         return Icon().availableSizes(mode, state);
     }
-    bool isNull() override { return Icon().isNull(); }
+    // Tool buttons ask this while laying out; when our own drawing stands behind the
+    // name the answer is known without looking anything up.
+    bool isNull() override {
+        if (!icon_ && QFile::exists(OwnDrawing(name_))) return false;
+        return Icon().isNull();
+    }
     QString iconName() override { return Icon().name(); }
     QString key() const override { return QStringLiteral("zorvane-deferred"); }
     QIconEngine* clone() const override { return new DeferredIconEngine(*this); }

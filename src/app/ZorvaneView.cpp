@@ -33,8 +33,14 @@ CZorvaneView::CZorvaneView(Document& doc, QWidget* parent) : QWidget(parent), do
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    screen_ = QImage(QSize(800, 600), QImage::Format_RGB32);
-    screen_.fill(Qt::black);
+}
+
+QImage& CZorvaneView::Screen() {
+    if (screen_.isNull()) {
+        screen_ = QImage(size().isEmpty() ? QSize(800, 600) : size(), QImage::Format_RGB32);
+        screen_.fill(Qt::black);
+    }
+    return screen_;
 }
 
 CZorvaneView::~CZorvaneView() = default;
@@ -52,7 +58,7 @@ unsigned CZorvaneView::KeyFlags(const QMouseEvent* e) {
 void CZorvaneView::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     const QRect r = e->rect();
-    p.drawImage(r, screen_, r);
+    p.drawImage(r, Screen(), r);
     if (!painted_) {
         painted_ = true;
         emit FirstPaint();
@@ -61,8 +67,8 @@ void CZorvaneView::paintEvent(QPaintEvent* e) {
 
 void CZorvaneView::resizeEvent(QResizeEvent*) {
     if (size() == screen_.size() || width() <= 0 || height() <= 0) return;
+    // The document draws all of it again.
     screen_ = QImage(size(), QImage::Format_RGB32);
-    screen_.fill(Qt::black);
     doc_.InvalidateView();
 }
 

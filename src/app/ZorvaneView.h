@@ -21,8 +21,9 @@ public:
     explicit CZorvaneView(Document& doc, QWidget* parent = nullptr);
     ~CZorvaneView() override;
 
-    QImage& Screen() { return screen_; }
-    const QImage& Screen() const { return screen_; }
+    // The image the document draws into, the view's size (made on first use).
+    QImage& Screen();
+    const QImage& Screen() const { return const_cast<CZorvaneView*>(this)->Screen(); }
 
     void SetMouseCapture(bool on);
     void SetToolCursor(int cursorId);

@@ -25,8 +25,13 @@ namespace {
 // Stands in for a window while none is attached: an image the size of a small view.
 class ImageUi : public EditorUi {
 public:
-    ImageUi() : image_(640, 480, QImage::Format_RGB32) { image_.fill(Qt::black); }
-    QImage& Screen() override { return image_; }
+    QImage& Screen() override {
+        if (image_.isNull()) {
+            image_ = QImage(640, 480, QImage::Format_RGB32);
+            image_.fill(Qt::black);
+        }
+        return image_;
+    }
 
 private:
     QImage image_;
