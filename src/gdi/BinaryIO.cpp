@@ -1,6 +1,9 @@
 #include "gdi/BinaryIO.h"
 
 #include <QIODevice>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace zv {
 
@@ -38,9 +41,15 @@ bool ReadInt32s(QDataStream& s, std::span<std::int32_t> out) {
         s.setStatus(QDataStream::ReadPastEnd);
         return false;
     }
-    for (std::int32_t& v : out) {
-        if (!ReadInt32(s, v)) return false;
+    // One read for all the values: a parser reads most of a file a few fields at a
+    // time, and each read of the device is a chain of calls.
+    const qint64 bytes = static_cast<qint64>(out.size()) * 4;
+    if (!ReadRaw(s, out.data(), bytes)) {
+        std::fill(out.begin(), out.end(), 0);
+        return false;
     }
+    const bool little = s.byteOrder() == QDataStream::LittleEndian;
+    for (std::int32_t& v : out) v = little ? qFromLittleEndian(v) : qFromBigEndian(v);
     return true;
 }
 

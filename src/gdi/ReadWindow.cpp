@@ -1,0 +1,66 @@
+#include "gdi/ReadWindow.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace zv {
+
+ReadWindow::ReadWindow(QIODevice& source, qint64 piece)
+    : source_(source),
+      start_(source.pos()),
+      size_(std::max<qint64>(source.size() - source.pos(), 0)),
+      piece_(std::max<qint64>(piece, 1)) {}
+
+bool ReadWindow::open(OpenMode mode) {
+    // Everything is buffered here already: a second buffer in QIODevice would only
+    // add a copy.
+    if ((mode & ReadWrite) != ReadOnly || !source_.isReadable() || source_.isSequential())
+        return false;
+    return QIODevice::open(mode | Unbuffered);
+}
+
+bool ReadWindow::seek(qint64 pos) {
+    if (pos < 0 || pos > size_ || !QIODevice::seek(pos)) return false;
+    at_ = pos;
+    return true;
+}
+
+bool ReadWindow::Fill() {
+    const qint64 want = std::min(piece_, size_ - at_);
+    if (want <= 0) return false;
+    if (window_.size() < want) window_.resize(want);
+    if (source_.pos() != start_ + at_ && !source_.seek(start_ + at_)) return false;
+    const qint64 got = source_.read(window_.data(), want);
+    windowAt_ = at_;
+    windowLen_ = std::max<qint64>(got, 0);
+    return windowLen_ > 0;
+}
+
+qint64 ReadWindow::readData(char* data, qint64 maxSize) {
+    qint64 done = 0;
+    while (done < maxSize && at_ < size_) {
+        const qint64 inWindow = windowAt_ + windowLen_ - at_;
+        if (at_ >= windowAt_ && inWindow > 0) {
+            const qint64 n = std::min(inWindow, maxSize - done);
+            std::memcpy(data + done, window_.constData() + (at_ - windowAt_), std::size_t(n));
+            done += n;
+            at_ += n;
+            continue;
+        }
+        const qint64 rest = std::min(maxSize - done, size_ - at_);
+        if (rest >= piece_) {
+            // As large as a whole piece: no point passing it through the window.
+            if (source_.pos() != start_ + at_ && !source_.seek(start_ + at_)) break;
+            const qint64 got = source_.read(data + done, rest);
+            if (got <= 0) break;
+            done += got;
+            at_ += got;
+            if (got < rest) break;
+            continue;
+        }
+        if (!Fill()) break;
+    }
+    return done;
+}
+
+}  // namespace zv
