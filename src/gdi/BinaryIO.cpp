@@ -37,14 +37,9 @@ bool ReadInt32(QDataStream& s, std::int32_t& v) {
 }
 
 bool ReadInt32s(QDataStream& s, std::span<std::int32_t> out) {
-    if (!CanRead(s, static_cast<qint64>(out.size()) * 4)) {
-        s.setStatus(QDataStream::ReadPastEnd);
-        return false;
-    }
-    // One read for all the values: a parser reads most of a file a few fields at a
-    // time, and each read of the device is a chain of calls.
-    const qint64 bytes = static_cast<qint64>(out.size()) * 4;
-    if (!ReadRaw(s, out.data(), bytes)) {
+    // One read for all the values (ReadRaw checks what is left): a parser reads most
+    // of a file a few fields at a time, and each read of the device is a chain of calls.
+    if (!ReadRaw(s, out.data(), static_cast<qint64>(out.size()) * 4)) {
         std::fill(out.begin(), out.end(), 0);
         return false;
     }

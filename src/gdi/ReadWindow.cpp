@@ -1,6 +1,7 @@
 #include "gdi/ReadWindow.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace zv {
@@ -34,6 +35,23 @@ bool ReadWindow::Fill() {
     windowAt_ = at_;
     windowLen_ = std::max<qint64>(got, 0);
     return windowLen_ > 0;
+}
+
+std::span<const char> ReadWindow::Take(QDataStream& in, qint64 n, std::size_t align) {
+    auto* w = dynamic_cast<ReadWindow*>(in.device());
+    if (!w || in.status() != QDataStream::Ok || n < 0 || n > w->piece_ || n > w->size_ - w->at_)
+        return {};
+    const auto fits = [&] {
+        const char* from = w->window_.constData() + (w->at_ - w->windowAt_);
+        return w->at_ >= w->windowAt_ && w->at_ + n <= w->windowAt_ + w->windowLen_ &&
+               reinterpret_cast<std::uintptr_t>(from) % align == 0;
+    };
+    // Read again from here when the bytes run past the window or stand misaligned in
+    // it: the window's own start is aligned.
+    if (!fits() && (!w->Fill() || !fits())) return {};
+    const char* from = w->window_.constData() + (w->at_ - w->windowAt_);
+    if (!w->seek(w->at_ + n)) return {};
+    return {from, std::size_t(n)};
 }
 
 qint64 ReadWindow::readData(char* data, qint64 maxSize) {

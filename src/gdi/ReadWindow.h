@@ -11,7 +11,11 @@
 // the reads short, which a QDataStream reports as a read past the end.
 
 #include <QByteArray>
+#include <QDataStream>
 #include <QIODevice>
+
+#include <cstddef>
+#include <span>
 
 namespace zv {
 
@@ -28,6 +32,13 @@ public:
     qint64 size() const override { return size_; }
     bool seek(qint64 pos) override;
 
+    // The next `n` bytes where they stand in the window of the stream's device, at an
+    // address aligned to `align`, and the stream moved past them: a parser copies
+    // them once to where they belong, with no buffer in between. Empty, with nothing
+    // read, when the device is not a window or the bytes are more than one piece or
+    // more than remain; the caller then reads them as usual.
+    static std::span<const char> Take(QDataStream& in, qint64 n, std::size_t align);
+
 protected:
     qint64 readData(char* data, qint64 maxSize) override;
     qint64 writeData(const char*, qint64) override { return -1; }
@@ -37,9 +48,9 @@ private:
     bool Fill();
 
     QIODevice& source_;
-    qint64 start_;      // the source's position of byte 0 here
-    qint64 size_;       // bytes from start_ to the source's end
-    qint64 at_ = 0;     // the next byte to hand out
+    qint64 start_;   // the source's position of byte 0 here
+    qint64 size_;    // bytes from start_ to the source's end
+    qint64 at_ = 0;  // the next byte to hand out
     QByteArray window_;
     qint64 windowAt_ = 0;  // where the window's bytes start
     qint64 windowLen_ = 0;
