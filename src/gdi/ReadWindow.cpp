@@ -29,11 +29,22 @@ bool ReadWindow::seek(qint64 pos) {
 bool ReadWindow::Fill() {
     const qint64 want = std::min(piece_, size_ - at_);
     if (want <= 0) return false;
-    if (window_.size() < want) window_.resize(want);
-    if (source_.pos() != start_ + at_ && !source_.seek(start_ + at_)) return false;
-    const qint64 got = source_.read(window_.data(), want);
+    if (window_.size() < want) window_.resize(std::min(piece_, size_));
+    // Bytes from here that the window holds already move to its start, and the rest
+    // follows from the source where the window ended, so the source is not sought.
+    qint64 kept = 0;
+    const qint64 end = windowAt_ + windowLen_;
+    if (at_ >= windowAt_ && at_ < end) {
+        kept = std::min(end - at_, want);
+        std::memmove(window_.data(), window_.constData() + (at_ - windowAt_), std::size_t(kept));
+    }
     windowAt_ = at_;
-    windowLen_ = std::max<qint64>(got, 0);
+    windowLen_ = kept;
+    const qint64 from = start_ + at_ + kept;
+    if (kept < want && (source_.pos() == from || source_.seek(from))) {
+        const qint64 got = source_.read(window_.data() + kept, want - kept);
+        if (got > 0) windowLen_ += got;
+    }
     return windowLen_ > 0;
 }
 
@@ -46,8 +57,8 @@ std::span<const char> ReadWindow::Take(QDataStream& in, qint64 n, std::size_t al
         return w->at_ >= w->windowAt_ && w->at_ + n <= w->windowAt_ + w->windowLen_ &&
                reinterpret_cast<std::uintptr_t>(from) % align == 0;
     };
-    // Read again from here when the bytes run past the window or stand misaligned in
-    // it: the window's own start is aligned.
+    // The window starts again from here when the bytes run past it or stand
+    // misaligned in it: its own start is aligned.
     if (!fits() && (!w->Fill() || !fits())) return {};
     const char* from = w->window_.constData() + (w->at_ - w->windowAt_);
     if (!w->seek(w->at_ + n)) return {};

@@ -44,7 +44,8 @@ protected:
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
-    // Makes the window start at `at_`; false when the source gives nothing there.
+    // Makes the window start at `at_`, keeping what it holds from there, and fills it
+    // up to a piece; false when it then holds nothing.
     bool Fill();
 
     QIODevice& source_;
