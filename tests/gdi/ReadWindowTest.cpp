@@ -25,16 +25,24 @@ QByteArray Slice(int from, int n) {
     return Counting().mid(from, n);
 }
 
+// The counting bytes in a buffer open for reading, standing at `at`.
+struct Source {
+    QByteArray data = Counting();
+    QBuffer device{&data};
+    explicit Source(qint64 at = 0) {
+        device.open(QIODevice::ReadOnly);
+        device.seek(at);
+    }
+};
+
 }  // namespace
 
 // Reads smaller than a piece come from the window, refilled where they run past it;
 // reads of a whole piece or more go straight to the caller. Either way every byte
 // comes in order, whatever the sizes.
 TEST(ReadWindow, ReadsOfEverySizeGiveTheBytesInOrder) {
-    QByteArray data = Counting();
-    QBuffer source(&data);
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-    ReadWindow w(source, 8);
+    Source source;
+    ReadWindow w(source.device, 8);
     ASSERT_TRUE(w.open(QIODevice::ReadOnly));
     EXPECT_FALSE(w.isSequential());
     EXPECT_EQ(w.size(), 100);
@@ -52,11 +60,8 @@ TEST(ReadWindow, ReadsOfEverySizeGiveTheBytesInOrder) {
 }
 
 TEST(ReadWindow, StartsWhereTheSourceStandsAndSeeksBack) {
-    QByteArray data = Counting();
-    QBuffer source(&data);
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-    ASSERT_TRUE(source.seek(90));
-    ReadWindow w(source, 4);
+    Source source(90);
+    ReadWindow w(source.device, 4);
     ASSERT_TRUE(w.open(QIODevice::ReadOnly));
     EXPECT_EQ(w.size(), 10);
     EXPECT_EQ(w.read(6), Slice(90, 6));
@@ -67,13 +72,11 @@ TEST(ReadWindow, StartsWhereTheSourceStandsAndSeeksBack) {
 }
 
 TEST(ReadWindow, RefusesWritingAndSequentialSources) {
-    QByteArray data = Counting();
-    QBuffer source(&data);
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-    ReadWindow writing(source);
+    Source source;
+    ReadWindow writing(source.device);
     EXPECT_FALSE(writing.open(QIODevice::ReadWrite));
 
-    QBuffer closed(&data);
+    QBuffer closed(&source.data);
     ReadWindow unopened(closed);
     EXPECT_FALSE(unopened.open(QIODevice::ReadOnly));
 }
@@ -81,10 +84,8 @@ TEST(ReadWindow, RefusesWritingAndSequentialSources) {
 // Take hands out bytes where they stand in the window, aligned as asked, or nothing
 // at all (position kept) so that the caller reads them as usual.
 TEST(ReadWindow, TakeGivesAlignedBytesInPlaceOrNothing) {
-    QByteArray data = Counting();
-    QBuffer source(&data);
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-    ReadWindow w(source, 16);
+    Source source;
+    ReadWindow w(source.device, 16);
     ASSERT_TRUE(w.open(QIODevice::ReadOnly));
     QDataStream in(&w);
 
@@ -113,9 +114,8 @@ TEST(ReadWindow, TakeGivesAlignedBytesInPlaceOrNothing) {
     EXPECT_EQ(QByteArray(t.data(), qsizetype(t.size())), Slice(90, 10));
 
     // A stream over any other device, or one that failed already, gets nothing.
-    QBuffer plain(&data);
-    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
-    QDataStream other(&plain);
+    Source plain;
+    QDataStream other(&plain.device);
     EXPECT_TRUE(ReadWindow::Take(other, 4, 1).empty());
     ASSERT_TRUE(w.seek(0));
     in.setStatus(QDataStream::ReadCorruptData);
