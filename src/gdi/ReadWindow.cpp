@@ -55,7 +55,7 @@ std::span<const char> ReadWindow::Take(QDataStream& in, qint64 n, std::size_t al
     const auto fits = [&] {
         const char* from = w->window_.constData() + (w->at_ - w->windowAt_);
         return w->at_ >= w->windowAt_ && w->at_ + n <= w->windowAt_ + w->windowLen_ &&
-               reinterpret_cast<std::uintptr_t>(from) % align == 0;
+               reinterpret_cast<std::uintptr_t>(from) % std::max<std::size_t>(align, 1) == 0;
     };
     // The window starts again from here when the bytes run past it or stand
     // misaligned in it: its own start is aligned.
