@@ -1,6 +1,9 @@
 #include "gdi/BinaryIO.h"
 
 #include <QIODevice>
+#include <QtEndian>
+
+#include <algorithm>
 
 namespace zv {
 
@@ -34,13 +37,14 @@ bool ReadInt32(QDataStream& s, std::int32_t& v) {
 }
 
 bool ReadInt32s(QDataStream& s, std::span<std::int32_t> out) {
-    if (!CanRead(s, static_cast<qint64>(out.size()) * 4)) {
-        s.setStatus(QDataStream::ReadPastEnd);
+    // One read for all the values (ReadRaw checks what is left): a parser reads most
+    // of a file a few fields at a time, and each read of the device is a chain of calls.
+    if (!ReadRaw(s, out.data(), static_cast<qint64>(out.size()) * 4)) {
+        std::fill(out.begin(), out.end(), 0);
         return false;
     }
-    for (std::int32_t& v : out) {
-        if (!ReadInt32(s, v)) return false;
-    }
+    const bool little = s.byteOrder() == QDataStream::LittleEndian;
+    for (std::int32_t& v : out) v = little ? qFromLittleEndian(v) : qFromBigEndian(v);
     return true;
 }
 

@@ -37,6 +37,17 @@ CNeonChar* CNeonChar::AppendText() {
 }
 
 void CNeonChar::MakeFontFromLogFont() {
+    // Every text starts with the default font, and so does the text ring of every
+    // frame: it is made and measured once, which was most of what an empty frame cost
+    // to make (a scheme of a thousand frames made it a thousand times).
+    static const LogFont kDefault;
+    if (logFont == kDefault) {
+        static const QFont defaultFont = MakeFont(kDefault);
+        static const qreal defaultAscent = QFontMetricsF(defaultFont).ascent();
+        font = defaultFont;
+        ascent = defaultAscent;
+        return;
+    }
     font = MakeFont(logFont);
     ascent = QFontMetricsF(font).ascent();
 }

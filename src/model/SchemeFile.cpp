@@ -9,6 +9,7 @@
 
 #include "gdi/BackupChain.h"
 #include "gdi/BinaryIO.h"
+#include "gdi/ReadWindow.h"
 #include "layers/NeonBkg.h"
 #include "layers/Ring.h"
 #include "model/NeonAv.h"
@@ -126,27 +127,20 @@ bool CNeonAv::SaveScheme(QIODevice& file, const CNeonBkg& background) const {
 }
 
 bool CNeonAv::LoadScheme(QIODevice& file, CNeonBkg& background, std::int32_t* version) {
-    // Parsed from memory: every size in the file is checked against the bytes that
-    // remain, which a buffer answers at once and a file only by asking the system. A
-    // plain file is mapped rather than copied.
+    // Every size in the file is checked against the bytes that remain, which needs a
+    // device that knows its size. A file is read through a window that is used again
+    // for every piece, so the cells are copied once from the system's cache into warm
+    // memory and once into their own arrays; a sequential device is read whole first.
     QByteArray bytes;
-    auto* plain = qobject_cast<QFile*>(&file);
-    uchar* mapped = nullptr;
-    if (plain && plain->pos() == 0 && plain->size() > 0) mapped = plain->map(0, plain->size());
-    if (mapped)
-        bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(mapped), plain->size());
-    else
+    QBuffer whole(&bytes);
+    ReadWindow window(file);
+    QIODevice* source = &window;
+    if (file.isSequential()) {
         bytes = file.readAll();
-    struct Unmap {
-        QFile* file;
-        uchar* at;
-        ~Unmap() {
-            if (at) file->unmap(at);
-        }
-    } unmap{plain, mapped};
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly | QIODevice::Unbuffered);  // no second copy
-    QDataStream in(&buffer);
+        source = &whole;
+    }
+    if (!source->open(QIODevice::ReadOnly)) return false;
+    QDataStream in(source);
     UseFileByteOrder(in);
     std::int32_t signature[6];
     if (!ReadInt32s(in, signature) || !CheckSignature(signature)) return false;

@@ -425,3 +425,104 @@ TEST(SchemeFile, DamagedPolygonFromOutsideIsRefused) {
     EXPECT_EQ(error, kFileFormatError);
     EXPECT_EQ(av.frameCount, 1);
 }
+
+namespace {
+
+// A scheme of about 3 MB: a first frame whose one region (200 x 200 cells, 1.1 MB)
+// is more than a read piece, then 150 frames of one 64 x 8 region each, so that
+// regions stand across the pieces the file is read in. One region a frame, so the
+// reload keeps every ring's order and saves the same bytes.
+CNeonAv& LargeScheme() {
+    static CNeonAv av;
+    if (av.frameCount) return av;
+    av.CreateFirstFrame();
+    for (int f = 0; f <= 150; ++f) {
+        CNeonFrame* frame = f == 0 ? av.currentFrame : av.InsertAfter(av.Last(), false);
+        if (f == 0)
+            frame->AddRectRegion(200, 200, 1.0f, Rect{0, 0, 2000, 2000});
+        else
+            frame->AddRectRegion(64, 8, 1.0f, Rect{10, 10, 650, 90});
+        CellArray& cells = frame->selectedRegion->cells;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            cells[i].reserved = std::int32_t(i) + f;
+            cells[i].colour = COLORREF(i * 2654435761u + std::uint32_t(f)) & 0xFFFFFF;
+            cells[i].prevColour = COLORREF(i);
+        }
+    }
+    av.Recount();
+    av.currentFrame = av.First();
+    av.currentIndex = 1;
+    return av;
+}
+
+// Where the cells of the first frame's region begin: signature 24, settings 12, the
+// background header 16, the frame header 16, the region header 40, its corners 16.
+constexpr qint64 kFirstCellsAt = 24 + 12 + 16 + 16 + 40 + 16;
+
+}  // namespace
+
+TEST(SchemeFile, LargeFileReadInPiecesLoadsAndSavesTheSameBytes) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("large.zrx");
+    const CNeonAv& source = LargeScheme();
+    ASSERT_TRUE(source.SaveSchemeFile(path, CNeonBkg()));
+    const QByteArray saved = Save(source);
+    ASSERT_GT(saved.size(), 3 * (1 << 20) - 200000);
+
+    CNeonAv loaded;
+    CNeonBkg bkg;
+    QString error;
+    ASSERT_TRUE(loaded.LoadSchemeFile(path, bkg, nullptr, &error)) << error.toStdString();
+    ASSERT_EQ(loaded.frameCount, 151);
+    const CNeonRegion* big = loaded.First()->selectedRegion;
+    ASSERT_EQ(big->CellCount(), 40000);
+    EXPECT_EQ(big->cells[39999].reserved, 39999);
+    EXPECT_EQ(big->cells[39999].colour, (39999u * 2654435761u) & 0xFFFFFF);
+    EXPECT_EQ(big->cells[39999].prevColour, 39999u);
+    const CNeonRegion* last = loaded.Last()->selectedRegion;
+    ASSERT_EQ(last->CellCount(), 512);
+    EXPECT_EQ(last->cells[511].reserved, 511 + 150);
+    EXPECT_EQ(last->cells[0].rect, source.Last()->selectedRegion->cells[0].rect);
+    EXPECT_EQ(Save(loaded, bkg), saved);
+}
+
+// A file cut inside a cell array, in the region larger than a piece or in a small one
+// further on, is refused as damaged and the animation open before stays as it was.
+TEST(SchemeFile, CellsCutShortInALargeFileLeaveTheAnimationAsItWas) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("large.zrx");
+    ASSERT_TRUE(LargeScheme().SaveSchemeFile(path, CNeonBkg()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray whole = file.readAll();
+    file.close();
+    // The last frame: its region's cells, then the 40-byte region end, 12 + 32 for
+    // the shapes, 24 text end, 32 picture end, and the 16 bytes closing the frames.
+    const qint64 lastCellsEnd = whole.size() - 16 - 32 - 24 - 44 - 40;
+    ASSERT_EQ(whole.mid(lastCellsEnd, 8), Ints({2, 0}));
+    ASSERT_EQ(whole.mid(kFirstCellsAt - 16, 16), Ints({0, 0, 2000, 2000}));
+    for (qint64 cut : {kFirstCellsAt + 28 * 20000 + 13, kFirstCellsAt + 40000 * 28 - 1,
+                       lastCellsEnd - 28 * 300 - 2, lastCellsEnd - 1}) {
+        const QString cutPath = dir.filePath("cut.zrx");
+        QFile out(cutPath);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(out.write(whole.left(cut)), cut);
+        out.close();
+
+        CNeonAv av;
+        av.CreateFirstFrame();
+        av.currentFrame->AddRectRegion(5, 5, 1.0f, Rect{0, 0, 51, 51});
+        av.currentFrame->selectedRegion->FillAll(0x123456);
+        CNeonBkg bkg;
+        const QByteArray before = Save(av, bkg);
+        QString error;
+        EXPECT_FALSE(av.LoadSchemeFile(cutPath, bkg, nullptr, &error)) << "cut at " << cut;
+        EXPECT_EQ(error, kFileFormatError) << "cut at " << cut;
+        EXPECT_EQ(Save(av, bkg), before) << "cut at " << cut;
+        EXPECT_EQ(av.frameCount, 1);
+    }
+    // The same bytes whole load, so the cuts are what was refused.
+    CNeonAv av;
+    CNeonBkg bkg;
+    EXPECT_TRUE(av.LoadSchemeFile(path, bkg));
+}
