@@ -4,6 +4,7 @@
 // state and opens the dialogs the editor asks for.
 
 #include <QMainWindow>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <map>
@@ -163,6 +164,10 @@ private:
     QLabel* scrollPane_ = nullptr;
     QTimer frameTimer_;
     QTimer recoveryTimer_;
+    // While playing, the counter and position bar are shown at most ten times a second.
+    QTimer counterTimer_;
+    QElapsedTimer counterShown_;
+    std::pair<int, int> counter_{0, 0};
     // The history's place when the recovery copy was last written.
     struct RecoveryMark {
         int index = -1;

@@ -9,6 +9,7 @@
 
 #include "app/AppResources.h"
 #include "editor/Document.h"
+#include "gdi/HugePages.h"
 
 namespace zv {
 
@@ -37,7 +38,7 @@ CZorvaneView::CZorvaneView(Document& doc, QWidget* parent) : QWidget(parent), do
 
 QImage& CZorvaneView::Screen() {
     if (screen_.isNull()) {
-        screen_ = QImage(size().isEmpty() ? QSize(800, 600) : size(), QImage::Format_RGB32);
+        screen_ = LargeImage(size().isEmpty() ? QSize(800, 600) : size(), QImage::Format_RGB32);
         screen_.fill(Qt::black);
     }
     return screen_;
@@ -68,7 +69,7 @@ void CZorvaneView::paintEvent(QPaintEvent* e) {
 void CZorvaneView::resizeEvent(QResizeEvent*) {
     if (size() == screen_.size() || width() <= 0 || height() <= 0) return;
     // The document draws all of it again.
-    screen_ = QImage(size(), QImage::Format_RGB32);
+    screen_ = LargeImage(size(), QImage::Format_RGB32);
     doc_.InvalidateView();
 }
 

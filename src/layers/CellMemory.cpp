@@ -11,11 +11,13 @@
 #include <unordered_map>
 #include <vector>
 
+#include "gdi/HugePages.h"
+
 namespace zv {
 
 namespace {
 
-constexpr std::size_t kHugePage = std::size_t(2) << 20;
+constexpr std::size_t kHugePage = kHugePageBytes;
 // Every slab is one huge page, aligned to its size, so the slab of a block is found
 // by masking its address.
 constexpr std::size_t kSlab = kHugePage;
@@ -47,17 +49,10 @@ void* Map(std::size_t bytes) {
     return p;
 }
 
-// One huge page aligned to its size: map twice as much and give back both ends.
 std::byte* MapSlab() {
-    auto* raw = static_cast<std::byte*>(
-        mmap(nullptr, 2 * kSlab, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
-    if (raw == MAP_FAILED) throw std::bad_alloc();
-    const auto at = reinterpret_cast<std::uintptr_t>(raw);
-    const std::size_t head = RoundUp(at, kSlab) - at;
-    if (head) munmap(raw, head);
-    if (kSlab - head) munmap(raw + head + kSlab, kSlab - head);
-    madvise(raw + head, kSlab, MADV_HUGEPAGE);
-    return raw + head;
+    auto* slab = static_cast<std::byte*>(MapHugePages(kSlab));
+    if (!slab) throw std::bad_alloc();
+    return slab;
 }
 
 // Slabs of huge pages, each cut into blocks of one size. A block freed goes on its
@@ -168,7 +163,7 @@ private:
             kept_.push_back(base);
             return;
         }
-        munmap(base, kSlab);
+        UnmapHugePages(base, kSlab);
         mapped_ -= kSlab;
     }
 

@@ -7,6 +7,7 @@
 #include "gdi/BinaryIO.h"
 #include "gdi/BmpImage.h"
 #include "gdi/GdiPaint.h"
+#include "gdi/HugePages.h"
 
 namespace zv {
 
@@ -52,9 +53,7 @@ void CNeonBkg::Draw(QPainter& p, const Rect& target) const {
         p.drawImage(dest.topLeft(), bitmap);
     } else if (qint64{dest.width()} * dest.height() <= kMaxCachedPixels) {
         if (cache.bitmapKey != bitmap.cacheKey() || cache.image.size() != dest.size())
-            cache = StretchedCache{
-                bitmap.cacheKey(),
-                bitmap.scaled(dest.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation)};
+            cache = StretchedCache{bitmap.cacheKey(), FastScaled(bitmap, dest.size())};
         p.drawImage(dest.topLeft(), cache.image);
     } else {
         p.drawImage(dest, bitmap);

@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -125,6 +126,58 @@ TEST_F(WindowBarsTest, CounterAndScrollBarFollowTheFrames) {
     for (int i = 0; i < 4; ++i) Trigger(32787);
     EXPECT_EQ(Av().frameCount, 1);
     EXPECT_EQ(frame->ParamBar()->CounterLabel()->text(), QStringLiteral("(1/1)"));
+}
+
+// While playing, the counter follows at most ten times a second and always catches up;
+// stopped, it is exact at once.
+TEST_F(WindowBarsTest, CounterFollowsPlaybackTenTimesASecond) {
+    for (int i = 0; i < 4; ++i) Trigger(32786);
+    Trigger(32784);
+    QLabel* counter = frame->ParamBar()->CounterLabel();
+    QScrollBar* position = frame->ParamBar()->PositionBar();
+    doc->loopPlayback = true;
+    Player& player = doc->GetPlayer();
+    player.Play();
+    ASSERT_TRUE(player.TimerRunning());
+    // Ticks soon after the last showing wait for their turn (on a machine slow enough
+    // to take a tenth of a second over three ticks, the first of them shows).
+    QElapsedTimer sincePlay;
+    sincePlay.start();
+    player.Tick();
+    player.Tick();
+    player.Tick();
+    EXPECT_EQ(Av().currentIndex, 4);
+    if (sincePlay.elapsed() < 80) {
+        EXPECT_EQ(counter->text(), QStringLiteral("(1/5)"));
+        EXPECT_EQ(position->value(), 1);
+    }
+    // Within a tenth of a second the bar shows where the sign is.
+    player.StopTimer();
+    QTest::qWait(150);
+    EXPECT_EQ(counter->text(), QStringLiteral("(4/5)"));
+    EXPECT_EQ(position->value(), 4);
+    // Stop rewinds and shows the first frame at once, however soon after a tick.
+    player.Play();
+    player.Tick();
+    Trigger(32793);
+    EXPECT_FALSE(player.TimerRunning());
+    EXPECT_EQ(counter->text(), QStringLiteral("(1/5)"));
+    EXPECT_EQ(position->value(), 1);
+    // Not playing, every step shows at once.
+    Trigger(32778);
+    EXPECT_EQ(counter->text(), QStringLiteral("(2/5)"));
+    Trigger(32778);
+    EXPECT_EQ(counter->text(), QStringLiteral("(3/5)"));
+    // A pause right after a tick still ends showing the frame it paused on.
+    player.Play();
+    player.Tick();
+    player.Tick();
+    Trigger(32794);
+    EXPECT_FALSE(player.TimerRunning());
+    const QString paused = QStringLiteral("(%1/5)").arg(Av().currentIndex);
+    QTest::qWait(150);
+    EXPECT_EQ(counter->text(), paused);
+    EXPECT_EQ(position->value(), Av().currentIndex);
 }
 
 TEST_F(WindowBarsTest, LoopCheckAndLayerRadiosReachTheEditor) {
