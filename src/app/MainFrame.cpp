@@ -50,13 +50,16 @@ namespace zv {
 CMainFrame::CMainFrame() {
     setObjectName(QStringLiteral("mainframe"));
     setWindowTitle(QStringLiteral("Tolvane - Zorvane"));
-    setWindowIcon(AppIcon());
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
 
     doc_ = std::make_unique<Document>();
     table_ = std::make_unique<CommandTable>(*doc_, *this);
     view_ = new CZorvaneView(*doc_, this);
     setCentralWidget(view_);
+    // The window manager's icon is drawn from our SVG at several sizes: that waits
+    // until the sign is on screen.
+    connect(view_, &CZorvaneView::FirstPaint, this, [this] { setWindowIcon(AppIcon()); },
+            Qt::QueuedConnection);
 
     BuildActions();
     BuildMenus();

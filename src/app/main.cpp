@@ -38,7 +38,6 @@ int main(int argc, char* argv[]) {
         std::fputs("zorvane: a translation of the interface is not installed\n", stderr);
 
     zv::InitIcons();
-    QApplication::setWindowIcon(zv::AppIcon());
 
     zv::CSplashWnd::ShowSplash(QDir(startDir).filePath(QStringLiteral("logo.bmp")));
     zv::CMainFrame frame;

@@ -27,6 +27,7 @@
 #include "app/Splash.h"
 #include "dialogs/CopyFrameDialog.h"
 #include "editor/Player.h"
+#include "res/Resources.h"
 #include "shapes/KorDraw.h"
 #include "shapes/Unit.h"
 
@@ -37,6 +38,9 @@ class WindowBarsTest : public WindowTest {};
 
 TEST_F(WindowBarsTest, StartShowsTheBarsTheViewMenuChecks) {
     EXPECT_EQ(frame->windowTitle().left(7), QStringLiteral("Tolvane"));
+    // The window's icon follows the first showing of the sign.
+    for (int i = 0; i < 50 && frame->windowIcon().isNull(); ++i) QTest::qWait(20);
+    EXPECT_EQ(frame->windowIcon().pixmap(32, 32).toImage(), AppIcon().pixmap(32, 32).toImage());
     EXPECT_FALSE(frame->Bar(BarId::Position)->isVisible());
     for (int id : {BarId::Tools, BarId::Palette, BarId::Param, BarId::Standard}) {
         EXPECT_TRUE(frame->Bar(id)->isVisible()) << id;
