@@ -65,7 +65,7 @@ CMainFrame::CMainFrame() {
     BuildMenus();
     BuildBars();
     BuildStatusBar();
-    BuildTextBarAndSheet();
+    BuildTextBar();
     BuildHistoryPanel();
 
     connect(doc_.get(), &Document::TitleChanged, this, &CMainFrame::UpdateTitle);
@@ -91,7 +91,7 @@ CMainFrame::CMainFrame() {
     // The layout of the last run, or the first-start placement a second after start.
     if (RestoreWindowState()) {
         connect(&frameTimer_, &QTimer::timeout, this, [this] {
-            sheet_->show();
+            PropertySheet()->show();
             PlacePropertySheet();
             RefreshCommands();
         });
@@ -434,7 +434,7 @@ void CMainFrame::PlaceAtStart() {
     setGeometry(avail.left() + w / 6, avail.top() + h / 6, w, h);
     showMaximized();
     // Shown first: its size, frame included, is known only then.
-    sheet_->show();
+    PropertySheet()->show();
     PlacePropertySheet();
     RefreshCommands();
 }
@@ -447,11 +447,11 @@ void CMainFrame::PlacePropertySheet() {
     // placement computes it.
     const int w = avail.width() / 4 * 3 * 4 / 3;
     const int h = avail.height() / 4 * 3 * 4 / 3;
-    const QSize size = sheet_->frameGeometry().size();
+    const QSize size = PropertySheet()->frameGeometry().size();
     sheet_->move(avail.left() + w - size.width(), avail.top() + h - size.height() * 6 / 5);
 }
 
-void CMainFrame::BuildTextBarAndSheet() {
+void CMainFrame::BuildTextBar() {
     QList<QAction*> toggles;
     for (const ToolBarLayout& layout : table_->ToolBars())
         if (layout.bar == ToolBarId::Text)
@@ -462,16 +462,23 @@ void CMainFrame::BuildTextBarAndSheet() {
     insertToolBar(bars_[BarId::Param], textBar_);
     textBar_->hide();
     connect(textBar_, &QToolBar::visibilityChanged, this, &CMainFrame::RefreshCommands);
+}
 
-    // The chooser is looked up when the button is pressed, so that tests can put
-    // their own in place at any time.
-    sheet_ = new CLinePropertySheet(
-        *doc_,
-        [](QWidget* parent, const QColor& initial) {
-            return AppChoosers().colour(parent, initial);
-        },
-        this);
-    sheet_->installEventFilter(this);
+CLinePropertySheet* CMainFrame::PropertySheet() {
+    // Made when first wanted (it shows a second after start), not before the window
+    // is first on screen. It reads the editor's style as it is then.
+    if (!sheet_) {
+        // The chooser is looked up when the button is pressed, so that tests can put
+        // their own in place at any time.
+        sheet_ = new CLinePropertySheet(
+            *doc_,
+            [](QWidget* parent, const QColor& initial) {
+                return AppChoosers().colour(parent, initial);
+            },
+            this);
+        sheet_->installEventFilter(this);
+    }
+    return sheet_;
 }
 
 // ---- EditorUi ----
@@ -606,12 +613,12 @@ void CMainFrame::ShowTextToolBar(bool show) {
 }
 
 void CMainFrame::HidePropertySheet() {
-    sheet_->hide();
+    if (sheet_) sheet_->hide();
     RefreshCommands();
 }
 
 void CMainFrame::DeliverPickedColour(COLORREF colour) {
-    sheet_->TakePickedColour(colour);
+    PropertySheet()->TakePickedColour(colour);
 }
 
 QString CMainFrame::ChooseFile(FileChoice kind) {
@@ -773,7 +780,8 @@ void CMainFrame::ToggleBar(int id) {
         return;
     }
     if (id == kPropertySheetId) {
-        sheet_->setVisible(!sheet_->isVisible());
+        CLinePropertySheet* sheet = PropertySheet();
+        sheet->setVisible(!sheet->isVisible());
         RefreshCommands();
         return;
     }

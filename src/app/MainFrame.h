@@ -52,7 +52,8 @@ public:
     CDlgParamSet* ParamBar() const { return param_; }
     CPaletteBar* PaletteBar() const { return palette_; }
     CLocDlg* PositionBar() const { return position_; }
-    CLinePropertySheet* PropertySheet() const { return sheet_; }
+    // The property sheet, made on first use.
+    CLinePropertySheet* PropertySheet();
     CTextToolBar* TextBar() const { return textBar_; }
     QAction* Action(int id) const;
     QToolBar* Bar(int id) const;
@@ -136,7 +137,7 @@ private:
     QToolBar* BuildToolBar(ToolBarId bar, const QString& title, int controlId);
     void BuildBars();
     void BuildStatusBar();
-    void BuildTextBarAndSheet();
+    void BuildTextBar();
     // The sheet at the lower right of the screen, keeping its size.
     void PlacePropertySheet();
     QMenu* MenuFor(const QString& path);
