@@ -1,12 +1,10 @@
 #include "video/AVIFile.h"
 
-#include "video/VideoEncoder.h"
-
 namespace zv {
 
 CAVIFile::CAVIFile(const QString& path, int width, int height, VideoCodec codec,
                    VideoContainer container)
-    : path_(path), width_(width), height_(height), codec_(codec), container_(container) {
+    : stream_{path, width, height, codec, EncoderName(codec), container} {
     if (!Carries(container, codec))
         Fail(QStringLiteral("%1 cannot hold %2")
                  .arg(ContainerExtension(container).mid(1), CodecName(codec)));
@@ -19,11 +17,11 @@ CAVIFile::~CAVIFile() {
 }
 
 void CAVIFile::SetFrameDuration(int duration) {
-    duration_ = duration < 1 ? 1 : duration;
+    stream_.duration = duration < 1 ? 1 : duration;
 }
 
 void CAVIFile::SetTimeBase(int num, int den) {
-    if (num > 0 && den > 0) timeNum_ = num, timeDen_ = den;
+    if (num > 0 && den > 0) stream_.timeNum = num, stream_.timeDen = den;
 }
 
 void CAVIFile::SetPalette(std::vector<QRgb> palette) {
@@ -40,19 +38,9 @@ bool CAVIFile::Open() {
     QString why;
     const VideoEncoderModule* module = EncoderModule(&why);
     if (!module) return Fail(why);
-    VideoStreamSpec spec;
-    spec.path = path_;
-    spec.width = width_;
-    spec.height = height_;
-    spec.codec = codec_;
-    spec.encoder = EncoderName(codec_);
-    spec.container = container_;
-    spec.timeNum = timeNum_;
-    spec.timeDen = timeDen_;
-    spec.duration = duration_;
-    encoder_.reset(module->open(spec, &why));
+    encoder_.reset(module->open(stream_, &why));
     if (!encoder_) return Fail(why);
-    if (UsesPalette(codec_)) colours_.emplace(palette_);
+    if (UsesPalette(stream_.codec)) colours_.emplace(palette_);
     return true;
 }
 
@@ -62,23 +50,24 @@ bool CAVIFile::AddFrame(const QImage& bitmap) {
         error_ = QStringLiteral("empty frame");
         return false;
     }
-    if ((width_ >= 0 && bitmap.width() != width_) || (height_ >= 0 && bitmap.height() != height_)) {
+    if ((stream_.width >= 0 && bitmap.width() != stream_.width) ||
+        (stream_.height >= 0 && bitmap.height() != stream_.height)) {
         error_ = QStringLiteral("frame of %1x%2 in a video of %3x%4")
                      .arg(bitmap.width())
                      .arg(bitmap.height())
-                     .arg(width_)
-                     .arg(height_);
+                     .arg(stream_.width)
+                     .arg(stream_.height);
         return false;
     }
-    width_ = bitmap.width();
-    height_ = bitmap.height();
+    stream_.width = bitmap.width();
+    stream_.height = bitmap.height();
     const bool is32 =
         bitmap.format() == QImage::Format_RGB32 || bitmap.format() == QImage::Format_ARGB32;
     const QImage converted = is32 ? QImage() : bitmap.convertToFormat(QImage::Format_RGB32);
     const QImage& image = is32 ? bitmap : converted;
 
     if (written_ == 0) {
-        if (UsesPalette(codec_) && palette_.empty()) {
+        if (UsesPalette(stream_.codec) && palette_.empty()) {
             ColourCount count;
             count.Add(image);
             palette_ = count.Palette();
@@ -94,15 +83,16 @@ bool CAVIFile::AddFrame(const QImage& bitmap) {
         for (int i = 0; i < 256; ++i)
             pal[i] = i < int(colours.size()) ? (colours[i] | 0xff000000u) : 0xff000000u;
         // An AVI keeps its rows bottom-up, as a Windows bitmap does.
-        const bool bottomUp = container_ == VideoContainer::Avi;
-        for (int y = 0; y < height_; ++y) {
-            const int row = bottomUp ? height_ - 1 - y : y;
+        const bool bottomUp = stream_.container == VideoContainer::Avi;
+        for (int y = 0; y < stream_.height; ++y) {
+            const int row = bottomUp ? stream_.height - 1 - y : y;
             colours_->MapRow(image, y, pixels + std::ptrdiff_t(row) * stride);
         }
     } else if (!encoder_->ConvertFrame(image)) {
         return Fail(encoder_->Error());
     }
-    if (!encoder_->EncodeFrame(std::int64_t(written_) * duration_)) return Fail(encoder_->Error());
+    if (!encoder_->EncodeFrame(std::int64_t(written_) * stream_.duration))
+        return Fail(encoder_->Error());
     ++written_;
     return true;
 }

@@ -25,10 +25,9 @@
 
 #include "video/ColourPalette.h"
 #include "video/VideoCodec.h"
+#include "video/VideoEncoder.h"
 
 namespace zv {
-
-class VideoEncoder;
 
 class CAVIFile {
 public:
@@ -55,8 +54,8 @@ public:
     bool Close();
 
     int FramesWritten() const { return written_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const { return stream_.width; }
+    int Height() const { return stream_.height; }
     // Why the last failure happened, for the user.
     QString Error() const { return error_; }
 
@@ -64,14 +63,8 @@ private:
     bool Open();
     bool Fail(const QString& why);
 
-    QString path_;
-    int width_;
-    int height_;
-    VideoCodec codec_;
-    VideoContainer container_;
-    int duration_ = 1;
-    int timeNum_ = 1;
-    int timeDen_ = 15;
+    // What the encoder is opened with; a size below 0 is taken from the first frame.
+    VideoStreamSettings stream_;
     std::vector<QRgb> palette_;
     int written_ = 0;
     bool ok_ = true;

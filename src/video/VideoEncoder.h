@@ -16,9 +16,9 @@
 namespace zv {
 
 // One video file to write.
-struct VideoStreamSpec {
+struct VideoStreamSettings {
     QString path;
-    int width = 0;   // of the frames given; the encoder pads odd sizes where it must
+    int width = 0;  // of the frames; the encoder pads odd sizes where it must
     int height = 0;
     VideoCodec codec = VideoCodec::Pal8;
     QByteArray encoder;  // FFmpeg's name of the encoder for the codec
@@ -54,7 +54,7 @@ struct VideoEncoderModule {
     bool (*canEncode)(const char* encoder);
     // Creates the file and writes its header; null with *error set when that fails,
     // having cleaned up after itself.
-    VideoEncoder* (*open)(const VideoStreamSpec& spec, QString* error);
+    VideoEncoder* (*open)(const VideoStreamSettings& settings, QString* error);
 };
 
 // Changes whenever this header changes in a way the two sides must agree on.

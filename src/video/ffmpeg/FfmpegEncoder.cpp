@@ -71,7 +71,7 @@ bool NeedsEvenSize(VideoCodec codec) {
 
 class FfmpegEncoder final : public VideoEncoder {
 public:
-    explicit FfmpegEncoder(const VideoStreamSpec& spec) : spec_(spec) {}
+    explicit FfmpegEncoder(const VideoStreamSettings& settings) : settings_(settings) {}
 
     ~FfmpegEncoder() override {
         sws_freeContext(scale_);
@@ -116,7 +116,7 @@ private:
     }
     bool Encode(bool flush);
 
-    VideoStreamSpec spec_;
+    VideoStreamSettings settings_;
     AVFormatContext* format_ = nullptr;
     AVCodecContext* encoder_ = nullptr;
     AVStream* stream_ = nullptr;
@@ -131,17 +131,17 @@ private:
 };
 
 bool FfmpegEncoder::Open() {
-    const VideoCodec codecId = spec_.codec;
+    const VideoCodec codecId = settings_.codec;
     const bool even = NeedsEvenSize(codecId);
-    const int w = even ? (spec_.width + 1) & ~1 : spec_.width;
-    const int h = even ? (spec_.height + 1) & ~1 : spec_.height;
-    const QByteArray fileName = QFile::encodeName(spec_.path);
+    const int w = even ? (settings_.width + 1) & ~1 : settings_.width;
+    const int h = even ? (settings_.height + 1) & ~1 : settings_.height;
+    const QByteArray fileName = QFile::encodeName(settings_.path);
 
-    int err = avformat_alloc_output_context2(&format_, nullptr, MuxerName(spec_.container),
+    int err = avformat_alloc_output_context2(&format_, nullptr, MuxerName(settings_.container),
                                              fileName.constData());
     if (err < 0 || !format_) return Fail(AvError(err));
-    const AVCodec* codec = avcodec_find_encoder_by_name(spec_.encoder.constData());
-    if (!codec) return Fail(QStringLiteral("no %1 encoder").arg(QLatin1String(spec_.encoder)));
+    const AVCodec* codec = avcodec_find_encoder_by_name(settings_.encoder.constData());
+    if (!codec) return Fail(QStringLiteral("no %1 encoder").arg(QLatin1String(settings_.encoder)));
     stream_ = avformat_new_stream(format_, nullptr);
     encoder_ = avcodec_alloc_context3(codec);
     frame_ = av_frame_alloc();
@@ -152,8 +152,8 @@ bool FfmpegEncoder::Open() {
     e.width = w;
     e.height = h;
     e.pix_fmt = PixelFormatOf(codecId);
-    e.time_base = AVRational{spec_.timeNum, spec_.timeDen};
-    e.framerate = AVRational{spec_.timeDen, spec_.timeNum * spec_.duration};
+    e.time_base = AVRational{settings_.timeNum, settings_.timeDen};
+    e.framerate = AVRational{settings_.timeDen, settings_.timeNum * settings_.duration};
     e.sample_aspect_ratio = AVRational{1, 1};
     e.thread_count = 0;  // as many as the machine has, as the ffmpeg program does
     if (format_->oformat->flags & AVFMT_GLOBALHEADER) e.flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
@@ -166,7 +166,7 @@ bool FfmpegEncoder::Open() {
             break;
         case VideoCodec::H264:
             // An AVI stores no presentation times, so its frames come in display order.
-            if (spec_.container == VideoContainer::Avi) e.max_b_frames = 0;
+            if (settings_.container == VideoContainer::Avi) e.max_b_frames = 0;
             break;
         case VideoCodec::Vp9:
             e.bit_rate = 0;
@@ -216,9 +216,9 @@ bool FfmpegEncoder::Open() {
     if (err < 0) return Fail(AvError(err));
     AVDictionary* muxOptions = nullptr;
     // Raw rows go bottom-up under a positive height, as a Windows bitmap does.
-    if (spec_.container == VideoContainer::Avi && IsRaw(codecId))
+    if (settings_.container == VideoContainer::Avi && IsRaw(codecId))
         av_dict_set(&muxOptions, "flipped_raw_rgb", "1", 0);
-    if (spec_.container == VideoContainer::Gif) av_dict_set(&muxOptions, "loop", "0", 0);
+    if (settings_.container == VideoContainer::Gif) av_dict_set(&muxOptions, "loop", "0", 0);
     err = avformat_write_header(format_, &muxOptions);
     av_dict_free(&muxOptions);
     if (err < 0) return Fail(AvError(err));
@@ -234,7 +234,7 @@ bool FfmpegEncoder::ConvertFrame(const QImage& image) {
     const QImage& source = padded.isNull() ? image : padded;
     const std::uint8_t* rows[1] = {source.constBits()};
     int strides[1] = {int(source.bytesPerLine())};
-    if (spec_.container == VideoContainer::Avi && IsRaw(spec_.codec)) {
+    if (settings_.container == VideoContainer::Avi && IsRaw(settings_.codec)) {
         rows[0] = source.constScanLine(source.height() - 1);
         strides[0] = -strides[0];
     }
@@ -280,8 +280,8 @@ bool CanEncodeWith(const char* encoder) {
     return avcodec_find_encoder_by_name(encoder) != nullptr;
 }
 
-VideoEncoder* OpenEncoder(const VideoStreamSpec& spec, QString* error) {
-    auto encoder = std::make_unique<FfmpegEncoder>(spec);
+VideoEncoder* OpenEncoder(const VideoStreamSettings& settings, QString* error) {
+    auto encoder = std::make_unique<FfmpegEncoder>(settings);
     if (encoder->Open()) return encoder.release();
     if (error) *error = encoder->Error();
     return nullptr;
