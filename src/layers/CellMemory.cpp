@@ -17,10 +17,9 @@ namespace zv {
 
 namespace {
 
-constexpr std::size_t kHugePage = kHugePageBytes;
 // Every slab is one huge page, aligned to its size, so the slab of a block is found
 // by masking its address.
-constexpr std::size_t kSlab = kHugePage;
+constexpr std::size_t kSlab = kHugePageBytes;
 // Slabs take every array up to this size; larger ones are mapped on their own.
 constexpr std::size_t kLargestPooled = std::size_t(512) << 10;
 constexpr std::size_t kBlockAlign = 16;
@@ -45,7 +44,7 @@ std::size_t BlockSize(std::size_t bytes) {
 void* Map(std::size_t bytes) {
     void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (p == MAP_FAILED) throw std::bad_alloc();
-    if (bytes >= kHugePage) madvise(p, bytes, MADV_HUGEPAGE);
+    if (bytes >= kHugePageBytes) madvise(p, bytes, MADV_HUGEPAGE);
     return p;
 }
 
@@ -83,7 +82,7 @@ private:
 
     void* do_allocate(std::size_t bytes, std::size_t align) override {
         if (bytes > kLargestPooled || align > kBlockAlign) {
-            const std::size_t size = RoundUp(bytes == 0 ? 1 : bytes, kHugePage);
+            const std::size_t size = RoundUp(bytes == 0 ? 1 : bytes, kHugePageBytes);
             void* p = Map(size);
             std::lock_guard lock(mutex_);
             mapped_ += size;
@@ -112,7 +111,7 @@ private:
     void do_deallocate(void* p, std::size_t bytes, std::size_t align) override {
         if (!p) return;
         if (bytes > kLargestPooled || align > kBlockAlign) {
-            const std::size_t size = RoundUp(bytes == 0 ? 1 : bytes, kHugePage);
+            const std::size_t size = RoundUp(bytes == 0 ? 1 : bytes, kHugePageBytes);
             munmap(p, size);
             std::lock_guard lock(mutex_);
             mapped_ -= size;
