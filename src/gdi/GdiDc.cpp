@@ -230,6 +230,17 @@ void GdiDc::SetupPainter(QPainter& p, QPoint layerTopLeft, bool withBrush) const
 template <class Paint>
 void GdiDc::PaintMixed(QRect area, Paint&& paint, std::optional<QPoint> leftOut) {
     if (area.isEmpty()) return;
+    if (state_.rop == R2_COPYPEN && !(leftOut && area.contains(*leftOut)) &&
+        !image_->paintingActive()) {
+        // Copying the pen is what painting does anyway: straight onto the image,
+        // clipped as the layer would clip it. A large shape then costs no layer as
+        // large as itself, cleared and gone through pixel by pixel.
+        QPainter p(image_);
+        p.setClipRect(area);
+        p.translate(area.topLeft());
+        paint(p, area.topLeft());
+        return;
+    }
     QImage layer(area.size(), QImage::Format_ARGB32_Premultiplied);
     layer.fill(0);
     {

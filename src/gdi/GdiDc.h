@@ -153,7 +153,9 @@ public:
 private:
     struct Layer;
     // Paints through `paint` into a layer over the device rectangle `area` and mixes
-    // the layer into the image, all but the device pixel `leftOut`.
+    // the layer into the image, all but the device pixel `leftOut`. Copying the pen
+    // needs no layer: `paint` then draws on the image itself, clipped to `area`,
+    // with the same coordinates.
     template <class Paint>
     void PaintMixed(QRect area, Paint&& paint, std::optional<QPoint> leftOut = std::nullopt);
     void SetupPainter(QPainter& p, QPoint layerTopLeft, bool withBrush) const;

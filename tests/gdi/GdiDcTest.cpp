@@ -128,3 +128,55 @@ TEST(GdiRegion, HugeCoordinatesCostNothing) {
     EXPECT_TRUE(r.Contains(0, 0));
     EXPECT_FALSE(r.Contains(2000000000, 0));
 }
+
+// Copying the pen paints straight onto the image; every other operation goes through
+// a layer. On white, masking with the pen leaves what copying it does, so the two
+// ways must give the same pixels for every shape, pen, brush and background mode,
+// including shapes cut off at the image's edges.
+TEST(GdiDc, CopyingThePenPaintsWhatTheLayerWould) {
+    constexpr std::int32_t kMaskPen = 9;
+    const GdiPen pens[] = {{PS_SOLID, 1, 0x0000FF}, {PS_DASH, 1, 0x00FF00},
+                           {PS_DASHDOTDOT, 1, 0x123456}, {PS_SOLID, 5, 0xFF0000},
+                           {PS_INSIDEFRAME, 4, 0x00FFFF}, {PS_NULL, 1, 0}};
+    const GdiBrush brushes[] = {{BS_SOLID, 0x808080, 0}, {BS_HOLLOW, 0, 0},
+                                {BS_HATCHED, 0x0000FF, HS_DIAGCROSS},
+                                {BS_HATCHED, 0xFF00FF, HS_VERTICAL}};
+    const auto draw = [](GdiDc& dc, int shape) {
+        const Point curve[] = {{-10, 30}, {20, -20}, {50, 70}, {90, 10}};
+        const Point outline[] = {{5, 5}, {70, 12}, {30, 55}, {5, 5}};
+        switch (shape) {
+            case 0: dc.Rectangle({-6, 8, 30, 70}); break;
+            case 1: dc.RoundRect({10, 10, 75, 50}, 20, 14); break;
+            case 2: dc.Ellipse({20, -15, 90, 45}); break;
+            case 3: dc.Arc({0, 0, 60, 60}, {60, 30}, {0, 30}); break;
+            case 4: dc.PolyBezier(curve); break;
+            case 5: dc.Polyline(outline); break;
+            default: dc.MoveTo({2, 58}); dc.LineTo({78, 3}); break;
+        }
+    };
+    for (const GdiPen& pen : pens)
+        for (const GdiBrush& brush : brushes)
+            for (const std::int32_t mode : {TRANSPARENT, OPAQUE})
+                for (int shape = 0; shape < 7; ++shape) {
+                    QImage copied = Filled(0xFFFFFF, 80, 60), masked = copied;
+                    GdiDc dc1(copied), dc2(masked);
+                    for (GdiDc* dc : {&dc1, &dc2}) {
+                        dc->SelectPen(pen);
+                        dc->SelectBrush(brush);
+                        dc->SetBkMode(mode);
+                        dc->SetBkColor(0x00C0FF);
+                        dc->SetBrushOrg({3, 5});
+                        dc->SetViewportOrg({4, -2});
+                    }
+                    dc2.SetROP2(kMaskPen);
+                    draw(dc1, shape);
+                    draw(dc2, shape);
+                    ASSERT_EQ(copied, masked) << "pen " << pen.style << "/" << pen.width
+                                              << " brush " << brush.style << " mode " << mode
+                                              << " shape " << shape;
+                    const bool filled = shape <= 2 && brush.style != BS_HOLLOW;
+                    if (pen.style != PS_NULL || filled) {
+                        ASSERT_NE(copied, Filled(0xFFFFFF, 80, 60)) << shape;
+                    }
+                }
+}
