@@ -1,6 +1,7 @@
 #include "gdi/HugePages.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <QPainter>
 #include <QTransform>
@@ -26,27 +27,59 @@ void FreeMapping(void* info) {
     delete m;
 }
 
-}  // namespace
+std::size_t WholePages(std::size_t bytes) {
+    const auto page = std::size_t(sysconf(_SC_PAGESIZE));
+    return (bytes + page - 1) / page * page;
+}
 
-void* MapHugePages(std::size_t bytes) {
-    if (bytes == 0 || bytes > SIZE_MAX / 2 - kHugePageBytes) return nullptr;
-    const std::size_t size = WholeHugePages(bytes);
-    // Map one huge page more than needed and give back what lies outside the aligned
-    // part.
-    auto* raw = static_cast<std::byte*>(mmap(nullptr, size + kHugePageBytes,
-                                             PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                                             -1, 0));
+// `size` bytes (whole pages) at an address aligned to a huge page: one huge page
+// more is mapped and what lies outside the aligned part given back.
+std::byte* MapAligned(std::size_t size) {
+    auto* raw = static_cast<std::byte*>(mmap(nullptr, size + kHugePageBytes, PROT_READ | PROT_WRITE,
+                                             MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
     if (raw == MAP_FAILED) return nullptr;
     const auto at = reinterpret_cast<std::uintptr_t>(raw);
     const std::size_t head = (kHugePageBytes - at % kHugePageBytes) % kHugePageBytes;
     if (head) munmap(raw, head);
     if (kHugePageBytes - head) munmap(raw + head + size, kHugePageBytes - head);
-    madvise(raw + head, size, MADV_HUGEPAGE);
     return raw + head;
+}
+
+}  // namespace
+
+void* MapHugePages(std::size_t bytes) {
+    if (bytes == 0 || bytes > SIZE_MAX / 2 - kHugePageBytes) return nullptr;
+    const std::size_t size = WholeHugePages(bytes);
+    std::byte* p = MapAligned(size);
+    if (p) madvise(p, size, MADV_HUGEPAGE);
+    return p;
 }
 
 void UnmapHugePages(void* p, std::size_t bytes) {
     if (p) munmap(p, WholeHugePages(bytes));
+}
+
+void* MapAlignedToHugePage(std::size_t bytes) {
+    if (bytes == 0 || bytes > SIZE_MAX / 2 - kHugePageBytes) return nullptr;
+    return MapAligned(WholePages(bytes));
+}
+
+void UnmapPages(void* p, std::size_t bytes) {
+    if (p) munmap(p, WholePages(bytes));
+}
+
+void PopulatePages(const void* at, std::size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+    const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(at);
+    if (!at || page == 0 || bytes > UINTPTR_MAX - start) return;
+    const std::uintptr_t first = (start + page - 1) / page * page;
+    const std::uintptr_t end = (start + bytes) / page * page;
+    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+#else
+    (void)at;
+    (void)bytes;
+#endif
 }
 
 QImage LargeImage(QSize size, QImage::Format format) {
@@ -59,9 +92,8 @@ QImage LargeImage(QSize size, QImage::Format format) {
         return QImage(size, format);
     void* memory = MapHugePages(std::size_t(bytes));
     if (!memory) return QImage(size, format);
-    QImage image(static_cast<uchar*>(memory), size.width(), size.height(),
-                 qsizetype(bytesPerLine), format, FreeMapping,
-                 new Mapping{memory, std::size_t(bytes)});
+    QImage image(static_cast<uchar*>(memory), size.width(), size.height(), qsizetype(bytesPerLine),
+                 format, FreeMapping, new Mapping{memory, std::size_t(bytes)});
     if (image.isNull()) {
         UnmapHugePages(memory, std::size_t(bytes));
         return QImage(size, format);

@@ -18,6 +18,17 @@ constexpr std::size_t kHugePageBytes = std::size_t(2) << 20;
 // null when the system refuses. Give it back with UnmapHugePages(p, bytes).
 void* MapHugePages(std::size_t bytes);
 void UnmapHugePages(void* p, std::size_t bytes);
+// `bytes` rounded up to whole pages, mapped zeroed at an address aligned to a huge
+// page but on ordinary pages, each faulted in when first touched: for memory that
+// may stay mostly unused, where zeroing a whole huge page would cost more. Give it
+// back with UnmapPages(p, bytes).
+void* MapAlignedToHugePage(std::size_t bytes);
+void UnmapPages(void* p, std::size_t bytes);
+
+// Makes the whole pages within [at, at + bytes) present now, as writing them would,
+// in one call instead of a fault per page when they are first drawn into; what they
+// hold does not change. Does nothing where the system cannot.
+void PopulatePages(const void* at, std::size_t bytes);
 
 // A new image of `size` and `format`, its pixels undefined (as QImage's own). Images
 // of 2 MB or more live on huge pages; smaller ones, or when mapping fails, are plain

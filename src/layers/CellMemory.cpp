@@ -2,6 +2,7 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -17,9 +18,13 @@ namespace zv {
 
 namespace {
 
-// Every slab is one huge page, aligned to its size, so the slab of a block is found
-// by masking its address.
+// Every slab starts at a huge page's boundary and lies within that huge page, so the
+// slab of a block is found by masking its address. A slab is one huge page, but for
+// the first slab of each block size, which has only its first part, on ordinary
+// pages: a small scheme then touches a few pages per size instead of clearing a
+// whole huge page for each.
 constexpr std::size_t kSlab = kHugePageBytes;
+constexpr std::size_t kFirstSlab = std::size_t(256) << 10;
 // Slabs take every array up to this size; larger ones are mapped on their own.
 constexpr std::size_t kLargestPooled = std::size_t(512) << 10;
 constexpr std::size_t kBlockAlign = 16;
@@ -48,10 +53,18 @@ void* Map(std::size_t bytes) {
     return p;
 }
 
-std::byte* MapSlab() {
-    auto* slab = static_cast<std::byte*>(MapHugePages(kSlab));
+std::byte* MapSlab(std::size_t bytes) {
+    auto* slab =
+        static_cast<std::byte*>(bytes == kSlab ? MapHugePages(kSlab) : MapAlignedToHugePage(bytes));
     if (!slab) throw std::bad_alloc();
     return slab;
+}
+
+void UnmapSlab(std::byte* base, std::size_t bytes) {
+    if (bytes == kSlab)
+        UnmapHugePages(base, kSlab);
+    else
+        UnmapPages(base, bytes);
 }
 
 // Slabs of huge pages, each cut into blocks of one size. A block freed goes on its
@@ -67,6 +80,7 @@ public:
 private:
     struct Slab {
         std::byte* base = nullptr;
+        std::size_t bytes = 0;
         std::size_t block = 0;
         std::size_t capacity = 0;  // blocks
         std::size_t live = 0;      // blocks handed out
@@ -78,6 +92,11 @@ private:
     };
     struct SizeClass {
         Slab* withRoom = nullptr;
+        std::size_t slabs = 0;
+    };
+    struct EmptySlab {
+        std::byte* base;
+        std::size_t bytes;
     };
 
     void* do_allocate(std::size_t bytes, std::size_t align) override {
@@ -93,7 +112,7 @@ private:
         SizeClass& sc = classes_[block];
         Slab* s = sc.withRoom;
         if (!s) {
-            s = NewSlab(block);
+            s = NewSlab(sc, block);
             Link(sc, s);
         }
         void* p;
@@ -129,7 +148,8 @@ private:
         if (s->live == 0) {
             if (s->listed) Unlink(sc, s);
             slabs_.erase(found);
-            ReleaseSlab(s->base);
+            --sc.slabs;
+            ReleaseSlab(EmptySlab{s->base, s->bytes});
             delete s;
             return;
         }
@@ -140,30 +160,37 @@ private:
         return this == &other;
     }
 
-    Slab* NewSlab(std::size_t block) {
-        std::byte* base;
-        if (!kept_.empty()) {
-            base = kept_.back();
-            kept_.pop_back();
+    Slab* NewSlab(SizeClass& sc, std::size_t block) {
+        // A kept slab if one holds a block; otherwise a new one, small if it is the
+        // size's first.
+        EmptySlab e{};
+        const auto kept = std::find_if(kept_.rbegin(), kept_.rend(),
+                                       [&](const EmptySlab& k) { return k.bytes >= block; });
+        if (kept != kept_.rend()) {
+            e = *kept;
+            kept_.erase(std::next(kept).base());
         } else {
-            base = MapSlab();
-            mapped_ += kSlab;
+            e.bytes = sc.slabs == 0 ? std::max(kFirstSlab, block) : kSlab;
+            e.base = MapSlab(e.bytes);
+            mapped_ += e.bytes;
         }
+        ++sc.slabs;
         auto* s = new Slab;
-        s->base = base;
+        s->base = e.base;
+        s->bytes = e.bytes;
         s->block = block;
-        s->capacity = kSlab / block;
-        slabs_.emplace(reinterpret_cast<std::uintptr_t>(base), s);
+        s->capacity = e.bytes / block;
+        slabs_.emplace(reinterpret_cast<std::uintptr_t>(e.base), s);
         return s;
     }
 
-    void ReleaseSlab(std::byte* base) {
+    void ReleaseSlab(EmptySlab e) {
         if (kept_.size() < kKeptEmptySlabs) {
-            kept_.push_back(base);
+            kept_.push_back(e);
             return;
         }
-        UnmapHugePages(base, kSlab);
-        mapped_ -= kSlab;
+        UnmapSlab(e.base, e.bytes);
+        mapped_ -= e.bytes;
     }
 
     static void Link(SizeClass& sc, Slab* s) {
@@ -187,7 +214,7 @@ private:
     std::mutex mutex_;
     std::map<std::size_t, SizeClass> classes_;
     std::unordered_map<std::uintptr_t, Slab*> slabs_;
-    std::vector<std::byte*> kept_;
+    std::vector<EmptySlab> kept_;
     std::size_t mapped_ = 0;
 };
 

@@ -116,3 +116,42 @@ TEST(CellMemory, FreedBlocksAreReusedAndSlabsGoWhenTheirLastArrayGoes) {
     again.clear();
     EXPECT_LE(CellPoolsMappedBytes(), before + (std::size_t(8) << 20));
 }
+
+// A size's first slab has only its first 256 KB, on ordinary pages: one small array
+// costs the pages it uses, not a cleared huge page. The size's next slab is a whole
+// huge page.
+TEST(CellMemory, ASizesFirstSlabIsSmall) {
+    if (CellPoolsMappedBytes() != 0) GTEST_SKIP() << "the pools were used before this test";
+    std::pmr::memory_resource* pools = CellPools();
+    constexpr std::size_t kCells = 777;  // 21,756 bytes: blocks of 22,528
+    constexpr std::size_t kFirstSlab = 256 << 10;
+    constexpr std::size_t kInFirst = kFirstSlab / 22528;  // 11
+    std::vector<CellArray> arrays;
+    arrays.emplace_back(kCells, NeonCell{}, CellArray::allocator_type(pools));
+    for (NeonCell& c : arrays.back()) c.colour = 0x123456;
+    EXPECT_EQ(CellPoolsMappedBytes(), kFirstSlab);
+    const std::size_t page = std::size_t(sysconf(_SC_PAGESIZE));
+    const auto base =
+        reinterpret_cast<std::uintptr_t>(arrays[0].data()) & ~((std::size_t(2) << 20) - 1);
+    std::vector<unsigned char> resident(kFirstSlab / page);
+    ASSERT_EQ(mincore(reinterpret_cast<void*>(base), kFirstSlab, resident.data()), 0);
+    const auto touched =
+        std::count_if(resident.begin(), resident.end(), [](unsigned char r) { return r & 1; });
+    EXPECT_LE(touched, std::ptrdiff_t(22528 / page + 2));
+
+    while (arrays.size() < kInFirst)
+        arrays.emplace_back(kCells, NeonCell{}, CellArray::allocator_type(pools));
+    EXPECT_EQ(CellPoolsMappedBytes(), kFirstSlab);
+    arrays.emplace_back(kCells, NeonCell{}, CellArray::allocator_type(pools));
+    EXPECT_EQ(CellPoolsMappedBytes(), kFirstSlab + (std::size_t(2) << 20));
+    EXPECT_NE(
+        reinterpret_cast<std::uintptr_t>(arrays.back().data()) & ~((std::size_t(2) << 20) - 1),
+        base);
+    for (std::size_t i = 0; i < kCells; ++i) ASSERT_EQ(arrays[0][i].colour, 0x123456u);
+    // Both empty slabs are kept and taken again before anything new is mapped.
+    arrays.clear();
+    EXPECT_EQ(CellPoolsMappedBytes(), kFirstSlab + (std::size_t(2) << 20));
+    for (std::size_t i = 0; i < kInFirst + 1; ++i)
+        arrays.emplace_back(kCells, NeonCell{}, CellArray::allocator_type(pools));
+    EXPECT_EQ(CellPoolsMappedBytes(), kFirstSlab + (std::size_t(2) << 20));
+}
