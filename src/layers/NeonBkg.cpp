@@ -52,9 +52,16 @@ void CNeonBkg::Draw(QPainter& p, const Rect& target) const {
     if (dest.size() == bitmap.size()) {
         p.drawImage(dest.topLeft(), bitmap);
     } else if (qint64{dest.width()} * dest.height() <= kMaxCachedPixels) {
-        if (cache.bitmapKey != bitmap.cacheKey() || cache.image.size() != dest.size())
-            cache = StretchedCache{bitmap.cacheKey(), FastScaled(bitmap, dest.size())};
-        p.drawImage(dest.topLeft(), cache.image);
+        // Stretched straight onto the target the first time at a size; kept
+        // stretched from the second, when the size has shown it stays. A sign opened
+        // and shown once then costs no second image of the view's size.
+        if (cache.bitmapKey != bitmap.cacheKey() || cache.size != dest.size()) {
+            cache = StretchedCache{bitmap.cacheKey(), dest.size(), QImage()};
+            p.drawImage(dest, bitmap);
+        } else {
+            if (cache.image.isNull()) cache.image = FastScaled(bitmap, dest.size());
+            p.drawImage(dest.topLeft(), cache.image);
+        }
     } else {
         p.drawImage(dest, bitmap);
     }

@@ -61,7 +61,8 @@ private:
     // The bitmap at the size it was last drawn at: the view's size rarely changes.
     struct StretchedCache {
         qint64 bitmapKey = 0;
-        QImage image;
+        QSize size;
+        QImage image;  // null until drawn a second time at `size`
     };
     mutable StretchedCache cache;
 };

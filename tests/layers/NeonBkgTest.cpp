@@ -41,6 +41,30 @@ TEST(NeonBkg, StretchesOverTheWholeView) {
     EXPECT_EQ(view.pixel(1023, 767), qRgb(255, 255, 0));
 }
 
+// The first draw at a size stretches onto the view itself, later ones copy the
+// stretched image kept from the second: all give the pixels of the image stretched
+// once, at every size, and with the bitmap changed in between.
+TEST(NeonBkg, EveryDrawGivesTheSamePixels) {
+    CNeonBkg bkg;
+    QImage bitmap(37, 23, QImage::Format_RGB32);
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x) bitmap.setPixel(x, y, qRgb(x * 7, y * 11, x ^ y));
+    for (const QImage& source : {bitmap, bitmap.mirrored(true, false)}) {
+        bkg.SetBitmap(source);
+        for (const QSize size : {QSize(1440, 810), QSize(101, 67), QSize(1440, 810)}) {
+            QImage expected = source.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            for (int pass = 0; pass < 3; ++pass) {
+                QImage view(size, QImage::Format_RGB32);
+                view.fill(Qt::black);
+                QPainter p(&view);
+                bkg.Draw(p, Rect{0, 0, size.width(), size.height()});
+                p.end();
+                ASSERT_EQ(view, expected) << size.width() << " pass " << pass;
+            }
+        }
+    }
+}
+
 TEST(NeonBkg, ClearedBackgroundDrawsNothingAndSavesOnlyTheHeader) {
     CNeonBkg bkg;
     bkg.SetBitmap(Quadrants(8, 6));
