@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBackingStore>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
@@ -43,6 +44,7 @@
 #include "editor/EditHistory.h"
 #include "editor/Player.h"
 #include "editor/RecentFiles.h"
+#include "gdi/HugePages.h"
 #include "res/Resources.h"
 
 namespace zv {
@@ -288,6 +290,23 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
     if (watched == sheet_ && (e->type() == QEvent::Hide || e->type() == QEvent::Show))
         QMetaObject::invokeMethod(this, &CMainFrame::RefreshCommands, Qt::QueuedConnection);
     return QMainWindow::eventFilter(watched, e);
+}
+
+void CMainFrame::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (shownOnce_) return;
+    shownOnce_ = true;
+    // The window's image is made now, at the size it is shown at (the first paint
+    // would make it the same), and its pages present in one go: filling it page fault
+    // by page fault is a good part of the first paint's cost.
+    if (QBackingStore* store = backingStore()) {
+        if (store->size() != size()) store->resize(size());
+        const QPaintDevice* device = store->paintDevice();
+        if (device && device->devType() == QInternal::Image) {
+            const auto* image = static_cast<const QImage*>(device);
+            PopulatePages(image->constBits(), std::size_t(image->sizeInBytes()));
+        }
+    }
 }
 
 bool CMainFrame::event(QEvent* e) {

@@ -130,6 +130,8 @@ protected:
     // and keeps the window's layout for the next start.
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    // The first show readies the memory the first paint fills.
+    void showEvent(QShowEvent* e) override;
 
 private:
     void BuildActions();
@@ -166,6 +168,7 @@ private:
     QTimer frameTimer_;
     QTimer recoveryTimer_;
     // While playing, the counter and position bar are shown at most ten times a second.
+    bool shownOnce_ = false;
     QTimer counterTimer_;
     QElapsedTimer counterShown_;
     std::pair<int, int> counter_{0, 0};
