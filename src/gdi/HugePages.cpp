@@ -68,17 +68,19 @@ void UnmapPages(void* p, std::size_t bytes) {
     if (p) munmap(p, WholePages(bytes));
 }
 
-void PopulatePages(const void* at, std::size_t bytes) {
+bool PopulatePages(const void* at, std::size_t bytes) {
 #ifdef MADV_POPULATE_WRITE
     const auto page = std::uintptr_t(sysconf(_SC_PAGESIZE));
     const auto start = reinterpret_cast<std::uintptr_t>(at);
-    if (!at || page == 0 || bytes > UINTPTR_MAX - start) return;
+    if (!at || page == 0 || bytes > UINTPTR_MAX - start) return false;
     const std::uintptr_t first = (start + page - 1) / page * page;
     const std::uintptr_t end = (start + bytes) / page * page;
-    if (end > first) madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+    return end <= first ||
+           madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE) == 0;
 #else
     (void)at;
     (void)bytes;
+    return false;
 #endif
 }
 

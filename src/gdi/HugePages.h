@@ -27,8 +27,9 @@ void UnmapPages(void* p, std::size_t bytes);
 
 // Makes the whole pages within [at, at + bytes) present now, as writing them would,
 // in one call instead of a fault per page when they are first drawn into; what they
-// hold does not change. Does nothing where the system cannot.
-void PopulatePages(const void* at, std::size_t bytes);
+// hold does not change. False where the system cannot; the pages then come in as
+// they are touched.
+bool PopulatePages(const void* at, std::size_t bytes);
 
 // A new image of `size` and `format`, its pixels undefined (as QImage's own). Images
 // of 2 MB or more live on huge pages; smaller ones, or when mapping fails, are plain
