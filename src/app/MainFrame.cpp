@@ -781,15 +781,19 @@ void CMainFrame::Help() {
 }
 
 void CMainFrame::ChooseLanguage(const QString& choice) {
-    if (choice == StoredLanguageChoice()) return;
+    if (choice == ChosenLanguage()) return;
     StoreLanguageChoice(choice);
+    language_ = StoredLanguageChoice();
     RefreshCommands();
     ShowMessage(tr("界面语言将在 Zorvane 下次启动时更改。"), QStringLiteral("Zorvane"),
                 MessageIcon::Information);
 }
 
 QString CMainFrame::ChosenLanguage() const {
-    return StoredLanguageChoice();
+    // Read once: the menu asks for every language item each time the commands are
+    // refreshed, and reading the settings file each time was most of that.
+    if (language_.isEmpty()) language_ = StoredLanguageChoice();
+    return language_;
 }
 
 void CMainFrame::ToggleBar(int id) {

@@ -169,6 +169,7 @@ private:
     QTimer recoveryTimer_;
     // While playing, the counter and position bar are shown at most ten times a second.
     bool shownOnce_ = false;
+    mutable QString language_;  // the stored language choice, once read
     QTimer counterTimer_;
     QElapsedTimer counterShown_;
     std::pair<int, int> counter_{0, 0};
