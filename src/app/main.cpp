@@ -3,9 +3,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <QDir>
 
 #include <cstdio>
+#include <thread>
 
 #include "app/Language.h"
 #include "app/MainFrame.h"
@@ -20,6 +22,11 @@ int main(int argc, char* argv[]) {
     zv::FrameCategoryNames();
 
     QApplication app(argc, argv);
+    // The menu bar and the accessibility bridge both connect to the session bus while
+    // the window is built, and wait until the connection is made or has failed (with
+    // no bus running, only after a try at starting one). Connecting starts now, beside
+    // that work; the thread ends before the application does.
+    const std::jthread connectToBus([] { QDBusConnection::sessionBus(); });
     QApplication::setOrganizationName(QStringLiteral("Zorvane"));
     QApplication::setApplicationName(QStringLiteral("Zorvane"));
     QApplication::setApplicationVersion(QStringLiteral("4.0"));
