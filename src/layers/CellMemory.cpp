@@ -54,9 +54,16 @@ void* Map(std::size_t bytes) {
 }
 
 std::byte* MapSlab(std::size_t bytes) {
-    auto* slab =
-        static_cast<std::byte*>(bytes == kSlab ? MapHugePages(kSlab) : MapAlignedToHugePage(bytes));
+    if (bytes == kSlab) {
+        auto* slab = static_cast<std::byte*>(MapHugePages(kSlab));
+        if (!slab) throw std::bad_alloc();
+        return slab;
+    }
+    auto* slab = static_cast<std::byte*>(MapAlignedToHugePage(bytes));
     if (!slab) throw std::bad_alloc();
+    // Its pages brought in at once cost less than a fault each as the blocks are
+    // handed out.
+    PopulatePages(slab, bytes);
     return slab;
 }
 
