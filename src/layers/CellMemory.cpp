@@ -53,25 +53,13 @@ void* Map(std::size_t bytes) {
     return p;
 }
 
+// A whole slab on a huge page; a size's small first slab on ordinary pages, brought
+// in at once, which costs less than a fault each as its blocks are handed out.
 std::byte* MapSlab(std::size_t bytes) {
-    if (bytes == kSlab) {
-        auto* slab = static_cast<std::byte*>(MapHugePages(kSlab));
-        if (!slab) throw std::bad_alloc();
-        return slab;
-    }
-    auto* slab = static_cast<std::byte*>(MapAlignedToHugePage(bytes));
+    void* slab = bytes == kSlab ? MapHugePages(kSlab) : MapAlignedToHugePage(bytes);
     if (!slab) throw std::bad_alloc();
-    // Its pages brought in at once cost less than a fault each as the blocks are
-    // handed out.
-    PopulatePages(slab, bytes);
-    return slab;
-}
-
-void UnmapSlab(std::byte* base, std::size_t bytes) {
-    if (bytes == kSlab)
-        UnmapHugePages(base, kSlab);
-    else
-        UnmapPages(base, bytes);
+    if (bytes != kSlab) PopulatePages(slab, bytes);
+    return static_cast<std::byte*>(slab);
 }
 
 // Slabs of huge pages, each cut into blocks of one size. A block freed goes on its
@@ -196,7 +184,7 @@ private:
             kept_.push_back(e);
             return;
         }
-        UnmapSlab(e.base, e.bytes);
+        UnmapPages(e.base, e.bytes);  // whole pages either way
         mapped_ -= e.bytes;
     }
 
