@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "gdi/BinaryIO.h"
@@ -144,4 +145,103 @@ TEST(ReadWindow, AFileCutShortUnderneathIsAShortRead) {
     EXPECT_FALSE(ReadInt32s(in, v)) << "only 6 of 24 bytes are left";
     EXPECT_EQ(in.status(), QDataStream::ReadPastEnd);
     EXPECT_EQ(v[0], 0);
+}
+
+namespace {
+
+// A file of `n` counting bytes (0..255 repeating), open for reading.
+struct CountingFile {
+    QTemporaryFile file;
+    QByteArray data;
+    explicit CountingFile(int n) {
+        for (int i = 0; i < n; ++i) data.append(char(i));
+        if (file.open()) {
+            file.write(data);
+            file.flush();
+            file.seek(0);
+        }
+    }
+};
+
+}  // namespace
+
+// A file of several pieces is read ahead on a thread; the parser sees the same bytes
+// in the same order whatever the sizes of its reads, across every piece boundary,
+// and Take hands out bytes that run over a boundary in one run.
+TEST(ReadWindow, ReadingAheadGivesEveryByteInOrder) {
+    CountingFile f(1000);
+    ReadWindow w(f.file, 16);
+    ASSERT_TRUE(w.open(QIODevice::ReadOnly));
+    QDataStream in(&w);
+    int at = 0;
+    int step = 0;
+    while (at < 1000) {
+        const int n = std::min(1 + step % 23, 1000 - at);
+        if (step % 3 == 0 && n <= 16) {
+            const std::span<const char> t = ReadWindow::Take(in, n, 1);
+            ASSERT_EQ(t.size(), std::size_t(n)) << "take of " << n << " at " << at;
+            EXPECT_EQ(QByteArray(t.data(), n), f.data.mid(at, n)) << "take at " << at;
+        } else {
+            ASSERT_EQ(w.read(n), f.data.mid(at, n)) << "read of " << n << " at " << at;
+        }
+        EXPECT_TRUE(w.ReadingAhead()) << "at " << at;
+        at += n;
+        ++step;
+    }
+    EXPECT_EQ(w.pos(), 1000);
+    EXPECT_EQ(w.read(1), QByteArray());
+    EXPECT_EQ(in.status(), QDataStream::Ok);
+}
+
+// Bytes standing misaligned in a piece read ahead are refused by Take without moving
+// on, so the caller reads them as usual and gets the same bytes.
+TEST(ReadWindow, ReadingAheadRefusesMisalignedTakesWithoutLosingBytes) {
+    CountingFile f(200);
+    ReadWindow w(f.file, 64);
+    ASSERT_TRUE(w.open(QIODevice::ReadOnly));
+    QDataStream in(&w);
+    EXPECT_EQ(w.read(1), f.data.mid(0, 1));
+    ASSERT_TRUE(w.ReadingAhead());
+    const std::span<const char> t = ReadWindow::Take(in, 8, 4);
+    if (t.empty()) {
+        EXPECT_EQ(w.pos(), 1);
+        EXPECT_EQ(w.read(8), f.data.mid(1, 8));
+    } else {
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(t.data()) % 4, 0u);
+        EXPECT_EQ(QByteArray(t.data(), 8), f.data.mid(1, 8));
+    }
+    EXPECT_EQ(w.read(191), f.data.mid(9, 191));
+}
+
+// Seeking out of order stops the reading ahead; reading goes on in turn from where
+// the parser stands, forwards or back, with nothing lost or repeated.
+TEST(ReadWindow, SeekingOutOfOrderReadsOnInTurn) {
+    CountingFile f(1000);
+    ReadWindow w(f.file, 16);
+    ASSERT_TRUE(w.open(QIODevice::ReadOnly));
+    EXPECT_EQ(w.read(10), f.data.mid(0, 10));
+    EXPECT_EQ(w.read(10), f.data.mid(10, 10));
+    ASSERT_TRUE(w.ReadingAhead());
+    ASSERT_TRUE(w.seek(500));
+    EXPECT_EQ(w.read(10), f.data.mid(500, 10));
+    EXPECT_FALSE(w.ReadingAhead());
+    ASSERT_TRUE(w.seek(3));
+    EXPECT_EQ(w.read(40), f.data.mid(3, 40));
+    EXPECT_EQ(w.readAll(), f.data.mid(43));
+}
+
+// A file cut short while it is read ahead ends the reads there: what comes is the
+// file's bytes up to its new end, then a short read, never bytes from an old piece.
+TEST(ReadWindow, ReadingAheadAFileCutShortIsAShortRead) {
+    CountingFile f(1000);
+    QFile reader(f.file.fileName());
+    ASSERT_TRUE(reader.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    ReadWindow w(reader, 16);
+    ASSERT_TRUE(w.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(f.file.resize(100));
+    QDataStream in(&w);
+    QByteArray got(1000, '\0');
+    EXPECT_EQ(in.readRawData(got.data(), 1000), 100);
+    EXPECT_EQ(got.left(100), f.data.left(100));
+    EXPECT_EQ(w.read(1), QByteArray());
 }
