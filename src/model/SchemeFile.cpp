@@ -6,10 +6,12 @@
 #include <QFileInfo>
 
 #include <limits>
+#include <utility>
 
 #include "gdi/BackupChain.h"
 #include "gdi/BinaryIO.h"
 #include "gdi/ReadWindow.h"
+#include "gdi/WriteBehind.h"
 #include "layers/NeonBkg.h"
 #include "layers/Ring.h"
 #include "model/NeonAv.h"
@@ -106,18 +108,21 @@ bool CNeonAv::SaveScheme(QIODevice& file, const CNeonBkg& background) const {
     if (!background.Save(out)) out.setStatus(QDataStream::WriteFailed);
     // Each frame is put together in memory and handed over in one write: a frame is
     // thousands of small fields and cell blocks, each of which would otherwise pass
-    // through the device's own small buffer.
-    QByteArray chunk;
+    // through the device's own small buffer. The next frame is put together while
+    // the last one is written.
+    WriteBehind behind(file);
     for (const CNeonFrame* f : Ring<CNeonFrame>::Items(anchor.get())) {
-        chunk.resize(0);
+        QByteArray chunk = behind.Buffer();
         QBuffer buffer(&chunk);
         buffer.open(QIODevice::WriteOnly);
         QDataStream frameOut(&buffer);
         UseFileByteOrder(frameOut);
         f->WriteFrame(frameOut, true);
+        buffer.close();
         if (frameOut.status() != QDataStream::Ok) out.setStatus(QDataStream::WriteFailed);
-        WriteRaw(out, chunk.constData(), chunk.size());
+        behind.Write(std::move(chunk));
     }
+    if (!behind.Finish()) out.setStatus(QDataStream::WriteFailed);
     anchor->WriteFrame(out, false);
     // A full disk shows itself when the last buffered bytes go out.
     if (auto* device = qobject_cast<QFileDevice*>(&file)) {
