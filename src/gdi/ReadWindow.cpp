@@ -33,7 +33,12 @@ public:
         memory_ = static_cast<char*>(MapHugePages(memoryBytes_));
         onHugePages_ = memory_ != nullptr;
         if (!memory_) memory_ = new char[memoryBytes_];
-        thread_ = std::thread([this] { Run(); });
+        try {
+            thread_ = std::thread([this] { Run(); });
+        } catch (...) {
+            FreeMemory();
+            throw;
+        }
     }
 
     ~Ahead() {
@@ -43,10 +48,7 @@ public:
         }
         changed_.notify_all();
         thread_.join();
-        if (onHugePages_)
-            UnmapHugePages(memory_, memoryBytes_);
-        else
-            delete[] memory_;
+        FreeMemory();
     }
 
     // Where the next piece starts, counted from `from`.
@@ -75,6 +77,13 @@ private:
     static constexpr qint64 kSlots = 3;
 
     char* Slot(qint64 index) const { return memory_ + (index % kSlots) * 2 * piece_ + piece_; }
+
+    void FreeMemory() {
+        if (onHugePages_)
+            UnmapHugePages(memory_, memoryBytes_);
+        else
+            delete[] memory_;
+    }
 
     void Run() {
         for (qint64 index = 0;; ++index) {
@@ -153,11 +162,17 @@ void ReadWindow::StartAhead() {
     // Started at the first read rather than at opening, so that the file is read as it
     // is when the parser begins. Worth a thread only for several pieces.
     aheadTried_ = true;
+    // The file is read past its own buffer: not one that is being written, whose
+    // buffer may hold bytes the file does not have yet.
     auto* file = qobject_cast<QFileDevice*>(&source_);
-    if (!file || file->handle() < 0 || at_ != 0 || windowLen_ != 0 || size_ <= 2 * piece_ ||
-        piece_ > (qint64(1) << 30))
+    if (!file || file->handle() < 0 || (file->openMode() & WriteOnly) || at_ != 0 ||
+        windowLen_ != 0 || size_ <= 2 * piece_ || piece_ > (qint64(1) << 30))
         return;
-    ahead_ = std::make_unique<Ahead>(file->handle(), start_, size_, piece_);
+    try {
+        ahead_ = std::make_unique<Ahead>(file->handle(), start_, size_, piece_);
+    } catch (...) {
+        // No thread or no memory for the pieces: read in turn.
+    }
 }
 
 void ReadWindow::StopAhead() {
@@ -194,11 +209,10 @@ bool ReadWindow::FillInTurn() {
     const qint64 want = std::min(piece_, size_ - at_);
     if (want <= 0) return false;
     if (buffer_.size() < want) {
-        // Grown keeping the window's bytes, which may stand in the buffer.
+        // Grown keeping the window's bytes, which stand in the buffer when there are any.
         const qint64 offset = window_ ? window_ - buffer_.constData() : 0;
-        const bool inBuffer = window_ && offset >= 0 && offset <= buffer_.size();
         buffer_.resize(std::min(piece_, size_));
-        if (inBuffer) window_ = buffer_.constData() + offset;
+        if (window_) window_ = buffer_.constData() + offset;
     }
     // Bytes from here that the window holds already move to its start, and the rest
     // follows from the source where the window ended, so the source is not sought.

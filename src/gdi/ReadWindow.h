@@ -12,7 +12,7 @@
 // at least as large as a piece then go straight from the source into the caller's
 // memory.
 //
-// The size is the source's when the window is opened; a source that ends early makes
+// The size is the source's when the window is made; a source that ends early makes
 // the reads short, which a QDataStream reports as a read past the end.
 
 #include <QByteArray>

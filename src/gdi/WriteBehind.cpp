@@ -7,7 +7,19 @@
 namespace zv {
 
 WriteBehind::WriteBehind(QIODevice& device)
-    : device_(device), behind_(qobject_cast<QFileDevice*>(&device) != nullptr) {}
+    : device_(device), behind_(qobject_cast<QFileDevice*>(&device) != nullptr) {
+    spare_.reserve(kWaiting + 2);
+}
+
+bool WriteBehind::WriteNow(const QByteArray& bytes) {
+    // A write that throws (no memory for the device's buffer) is a failed write, not
+    // the end of the program with the file half written.
+    try {
+        return device_.write(bytes) == bytes.size();
+    } catch (...) {
+        return false;
+    }
+}
 
 WriteBehind::~WriteBehind() {
     Finish();
@@ -23,18 +35,23 @@ QByteArray WriteBehind::Buffer() {
 }
 
 void WriteBehind::Write(QByteArray bytes) {
-    if (!behind_) {
-        if (!failed_ && device_.write(bytes) != bytes.size()) failed_ = true;
+    std::unique_lock lock(mutex_);
+    if (behind_ && !thread_.joinable()) {
+        // Started with the first piece, so nothing is written from here before. A
+        // system that gives no thread gets the pieces written in turn.
+        try {
+            thread_ = std::thread([this] { Run(); });
+        } catch (...) {
+        }
+    }
+    if (!thread_.joinable()) {
+        if (!failed_ && !WriteNow(bytes)) failed_ = true;
         spare_.assign(1, std::move(bytes));
         return;
     }
-    {
-        std::unique_lock lock(mutex_);
-        // Started with the first piece, so nothing is written from here before.
-        if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
-        changed_.wait(lock, [&] { return waiting_.size() < kWaiting; });
-        waiting_.push_back(std::move(bytes));
-    }
+    changed_.wait(lock, [&] { return waiting_.size() < kWaiting; });
+    waiting_.push_back(std::move(bytes));
+    lock.unlock();
     changed_.notify_all();
 }
 
@@ -61,10 +78,10 @@ void WriteBehind::Run() {
         const bool write = !failed_;
         lock.unlock();
         changed_.notify_all();
-        const bool ok = !write || device_.write(piece) == piece.size();
+        const bool ok = !write || WriteNow(piece);
         lock.lock();
         if (!ok) failed_ = true;
-        if (spare_.size() < kWaiting + 1) spare_.push_back(std::move(piece));
+        if (spare_.size() < spare_.capacity()) spare_.push_back(std::move(piece));
     }
 }
 

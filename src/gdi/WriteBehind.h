@@ -41,6 +41,7 @@ public:
 
 private:
     void Run();
+    bool WriteNow(const QByteArray& bytes);
 
     static constexpr std::size_t kWaiting = 3;
 

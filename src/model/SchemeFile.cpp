@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <limits>
+#include <new>
 #include <utility>
 
 #include "gdi/BackupChain.h"
@@ -209,8 +210,19 @@ bool CNeonAv::SaveSchemeFile(const QString& path, const CNeonBkg& background,
     // large scheme takes); every write and the final flush are checked.
     QFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
-    if (written) written = SaveScheme(file, background) && file.flush();
-    if (!written && error) *error = file.errorString();
+    bool outOfMemory = false;
+    if (written) {
+        // Running out of memory while a frame is put together is a failed save like
+        // any other: the previous version comes back below.
+        try {
+            written = SaveScheme(file, background) && file.flush();
+        } catch (const std::bad_alloc&) {
+            written = false;
+            outOfMemory = true;
+        }
+    }
+    if (!written && error)
+        *error = outOfMemory ? QStringLiteral("Not enough memory") : file.errorString();
     file.close();
     written = written && file.error() == QFileDevice::NoError;
     // A file left half written is worth nothing: the previous version takes its

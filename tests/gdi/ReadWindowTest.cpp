@@ -149,16 +149,18 @@ TEST(ReadWindow, AFileCutShortUnderneathIsAShortRead) {
 
 namespace {
 
-// A file of `n` counting bytes (0..255 repeating), open for reading.
+// A file of `n` counting bytes (0..255 repeating), and a reader of it.
 struct CountingFile {
     QTemporaryFile file;
+    QFile reader;
     QByteArray data;
     explicit CountingFile(int n) {
         for (int i = 0; i < n; ++i) data.append(char(i));
         if (file.open()) {
             file.write(data);
             file.flush();
-            file.seek(0);
+            reader.setFileName(file.fileName());
+            reader.open(QIODevice::ReadOnly);
         }
     }
 };
@@ -170,7 +172,7 @@ struct CountingFile {
 // and Take hands out bytes that run over a boundary in one run.
 TEST(ReadWindow, ReadingAheadGivesEveryByteInOrder) {
     CountingFile f(1000);
-    ReadWindow w(f.file, 16);
+    ReadWindow w(f.reader, 16);
     ASSERT_TRUE(w.open(QIODevice::ReadOnly));
     QDataStream in(&w);
     int at = 0;
@@ -197,7 +199,7 @@ TEST(ReadWindow, ReadingAheadGivesEveryByteInOrder) {
 // on, so the caller reads them as usual and gets the same bytes.
 TEST(ReadWindow, ReadingAheadRefusesMisalignedTakesWithoutLosingBytes) {
     CountingFile f(200);
-    ReadWindow w(f.file, 64);
+    ReadWindow w(f.reader, 64);
     ASSERT_TRUE(w.open(QIODevice::ReadOnly));
     QDataStream in(&w);
     EXPECT_EQ(w.read(1), f.data.mid(0, 1));
@@ -217,7 +219,7 @@ TEST(ReadWindow, ReadingAheadRefusesMisalignedTakesWithoutLosingBytes) {
 // the parser stands, forwards or back, with nothing lost or repeated.
 TEST(ReadWindow, SeekingOutOfOrderReadsOnInTurn) {
     CountingFile f(1000);
-    ReadWindow w(f.file, 16);
+    ReadWindow w(f.reader, 16);
     ASSERT_TRUE(w.open(QIODevice::ReadOnly));
     EXPECT_EQ(w.read(10), f.data.mid(0, 10));
     EXPECT_EQ(w.read(10), f.data.mid(10, 10));
@@ -234,9 +236,7 @@ TEST(ReadWindow, SeekingOutOfOrderReadsOnInTurn) {
 // file's bytes up to its new end, then a short read, never bytes from an old piece.
 TEST(ReadWindow, ReadingAheadAFileCutShortIsAShortRead) {
     CountingFile f(1000);
-    QFile reader(f.file.fileName());
-    ASSERT_TRUE(reader.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
-    ReadWindow w(reader, 16);
+    ReadWindow w(f.reader, 16);
     ASSERT_TRUE(w.open(QIODevice::ReadOnly));
     ASSERT_TRUE(f.file.resize(100));
     QDataStream in(&w);
@@ -244,4 +244,33 @@ TEST(ReadWindow, ReadingAheadAFileCutShortIsAShortRead) {
     EXPECT_EQ(in.readRawData(got.data(), 1000), 100);
     EXPECT_EQ(got.left(100), f.data.left(100));
     EXPECT_EQ(w.read(1), QByteArray());
+}
+
+// A file already read from through its own buffer (which has read on past where the
+// parser stands) is read ahead from the file's position as the parser sees it.
+TEST(ReadWindow, ReadingAheadStartsWhereTheFileStands) {
+    CountingFile f(1000);
+    ASSERT_EQ(f.reader.read(37), f.data.left(37));
+    ReadWindow w(f.reader, 16);
+    ASSERT_TRUE(w.open(QIODevice::ReadOnly));
+    EXPECT_EQ(w.size(), 963);
+    EXPECT_EQ(w.read(5), f.data.mid(37, 5));
+    EXPECT_TRUE(w.ReadingAhead());
+    EXPECT_EQ(w.readAll(), f.data.mid(42));
+}
+
+// A file open for writing may hold bytes in its own buffer that the file has not yet:
+// it is read in turn, through that buffer.
+TEST(ReadWindow, AFileOpenForWritingIsReadInTurn) {
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    QByteArray data;
+    for (int i = 0; i < 100; ++i) data.append(char(i));
+    ASSERT_EQ(file.write(data), 100);
+    ASSERT_TRUE(file.seek(0));
+    ReadWindow w(file, 16);
+    ASSERT_TRUE(w.open(QIODevice::ReadOnly));
+    EXPECT_EQ(w.read(10), data.left(10));
+    EXPECT_FALSE(w.ReadingAhead());
+    EXPECT_EQ(w.readAll(), data.mid(10));
 }

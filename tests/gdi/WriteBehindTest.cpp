@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "gdi/WriteBehind.h"
+#include "support/FileSizeLimit.h"
 
 using namespace zv;
 
@@ -82,4 +83,32 @@ TEST(WriteBehind, AFailedWriteIsReported) {
     WriteBehind inTurn(buffer);
     inTurn.Write(QByteArray("x"));
     EXPECT_FALSE(inTurn.Finish());
+}
+
+// A disk that fills up part way: the pieces before stay whole in the file, the one
+// that did not fit and every one after are missing, and Finish says so.
+TEST(WriteBehind, ADiskFullPartWayKeepsThePiecesBefore) {
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    {
+        QFile out(file.fileName());
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        test::FileSizeLimit limit(100000);
+        WriteBehind behind(out);
+        QByteArray expected;
+        for (int i = 0; i < 10; ++i) {
+            const QByteArray piece(30000, char('a' + i));
+            if (expected.size() + piece.size() <= 100000) expected.append(piece);
+            behind.Write(piece);
+        }
+        EXPECT_FALSE(behind.Finish());
+        out.close();
+        QFile back(file.fileName());
+        ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+        const QByteArray got = back.readAll();
+        ASSERT_GE(got.size(), expected.size());
+        EXPECT_EQ(got.left(expected.size()), expected);
+        EXPECT_LE(got.size(), 100000);
+        EXPECT_EQ(got.count(char('e')), 0) << "nothing after the piece that failed";
+    }
 }
