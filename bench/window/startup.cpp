@@ -1,7 +1,9 @@
 // Start-up: from starting the editor on examples/open-sign.zrx to the first paint of
 // its view, against a bare main window started the same way, both under one display
 // (this program's X server, or a private Xvfb when none is named). Ten starts of
-// each, alternating; medians and their ratio.
+// each, alternating; medians and their ratio. A window with only a menu bar, a tool
+// bar and a status text is timed beside them (menu_ms, menu_ratio): what any window
+// with text and icons costs over the bare one, whatever else it builds.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -77,13 +79,15 @@ void BM_Startup(benchmark::State& state) {
     QTemporaryDir dir;
     const QString scheme = QStringLiteral(ZORVANE_EXAMPLES_DIR "/open-sign.zrx");
     for (auto _ : state) {
-        std::vector<double> editor, bare;
+        std::vector<double> editor, bare, menu;
         for (int i = 0; i < kStarts; ++i) {
             editor.push_back(TimeToFirstPaint(QStringLiteral(ZORVANE_EXE), {scheme}, dir.path()));
             bare.push_back(TimeToFirstPaint(QStringLiteral(BARE_WINDOW_EXE), {}, dir.path()));
+            menu.push_back(TimeToFirstPaint(QStringLiteral(MENU_WINDOW_EXE), {}, dir.path()));
         }
         if (*std::min_element(editor.begin(), editor.end()) < 0 ||
-            *std::min_element(bare.begin(), bare.end()) < 0) {
+            *std::min_element(bare.begin(), bare.end()) < 0 ||
+            *std::min_element(menu.begin(), menu.end()) < 0) {
             state.SkipWithError("a program never painted");
             break;
         }
@@ -91,6 +95,8 @@ void BM_Startup(benchmark::State& state) {
         state.counters["editor_ms"] = Median(editor);
         state.counters["bare_ms"] = Median(bare);
         state.counters["ratio"] = Median(editor) / Median(bare);
+        state.counters["menu_ms"] = Median(menu);
+        state.counters["menu_ratio"] = Median(menu) / Median(bare);
     }
     if (xvfb.state() != QProcess::NotRunning) {
         xvfb.terminate();
