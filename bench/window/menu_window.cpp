@@ -6,31 +6,10 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPainter>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QWidget>
 
-#include <cstdio>
-
-namespace {
-
-class Canvas : public QWidget {
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter(this).fillRect(rect(), Qt::black);
-        if (!painted_) {
-            painted_ = true;
-            std::fputs("first paint\n", stderr);
-            std::fflush(stderr);
-        }
-    }
-
-private:
-    bool painted_ = false;
-};
-
-}  // namespace
+#include "FirstPaintCanvas.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -51,7 +30,7 @@ int main(int argc, char** argv) {
           "go-previous", "go-next", "go-last", "list-add", "list-remove", "help-about"})
         bar->addAction(QIcon::fromTheme(QString::fromLatin1(name)), QString::fromLatin1(name));
     window.statusBar()->addWidget(new QLabel(QStringLiteral("Ready")));
-    window.setCentralWidget(new Canvas);
+    window.setCentralWidget(new FirstPaintCanvas);
     window.resize(800, 600);
     window.show();
     return app.exec();
